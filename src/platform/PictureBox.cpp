@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace corsa {
@@ -28,6 +29,13 @@ PictureBox::PictureBox(QColor sfondo, QWidget* genitore)
 
 void PictureBox::resizeEvent(QResizeEvent*)
 {
+    Adegua();
+}
+
+// A hidden widget gets its resize event only when shown, yet the panel draws
+// before the window first appears: follow the size on every use.
+void PictureBox::Adegua() const
+{
     const QSize interno(std::max(1, width() - 2 * Bordo), std::max(1, height() - 2 * Bordo));
     if (interno == immagine_.size())
         return;
@@ -40,45 +48,79 @@ void PictureBox::resizeEvent(QResizeEvent*)
 
 void PictureBox::Cls()
 {
+    Adegua();
     immagine_.fill(sfondo_);
     update();
 }
 
 int PictureBox::pixelX(double x) const
 {
+    Adegua();
     return static_cast<int>(std::floor(x * immagine_.width() / Scala + 0.5));
 }
 
 int PictureBox::pixelY(double y) const
 {
+    Adegua();
     return static_cast<int>(std::floor(y * immagine_.height() / Scala + 0.5));
 }
 
 double PictureBox::utenteX(int px) const
 {
+    Adegua();
     return px * Scala / immagine_.width();
+}
+
+namespace {
+
+inline void Tocca(QRgb* riga, int x, QRgb colore, bool xorPen)
+{
+    if (xorPen)
+        riga[x] = (riga[x] ^ (colore & 0x00FFFFFFu)) | 0xFF000000u;
+    else
+        riga[x] = colore | 0xFF000000u;
+}
+
+} // namespace
+
+void PictureBox::Rettangolo(int x1, int y1, int x2, int y2, QRgb colore)
+{
+    // Inclusive pixel rectangle, clipped to the picture.
+    x1 = std::max(x1, 0);
+    y1 = std::max(y1, 0);
+    x2 = std::min(x2, immagine_.width() - 1);
+    y2 = std::min(y2, immagine_.height() - 1);
+    if (x1 > x2 || y1 > y2)
+        return;
+    const bool xorPen = penna_ == Penna::Xor;
+    for (int y = y1; y <= y2; ++y) {
+        auto* riga = reinterpret_cast<QRgb*>(immagine_.scanLine(y));
+        for (int x = x1; x <= x2; ++x)
+            Tocca(riga, x, colore, xorPen);
+    }
 }
 
 void PictureBox::Line(float x1, float y1, float x2, float y2, QRgb colore)
 {
-    QPainter p(&immagine_);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    QPen pen(QColor::fromRgb(colore));
-    pen.setWidth(larghezza_);
-    // Only a square cap turns a line from a point to itself into a dot.
-    pen.setCapStyle(larghezza_ > 1 ? Qt::SquareCap : Qt::FlatCap);
-    if (larghezza_ == 1)
-        pen.setCosmetic(true);
-    p.setPen(pen);
-    if (penna_ == Penna::Xor)
-        p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    const QPoint a(pixelX(x1), pixelY(y1));
-    const QPoint b(pixelX(x2), pixelY(y2));
-    if (a == b && larghezza_ == 1)
-        p.drawPoint(a);
-    else
-        p.drawLine(a, b);
-    p.end();
+    Adegua();
+    const int ax = pixelX(x1), ay = pixelY(y1), bx = pixelX(x2), by = pixelY(y2);
+    const int r = (larghezza_ - 1) / 2; // a wide pen covers a square around each point
+    if (ax == bx || ay == by) {
+        // Dots, cursors and limit lines: every pixel touched exactly once, so
+        // the XOR pen drawn twice gives back the picture bit for bit.
+        Rettangolo(std::min(ax, bx) - r, std::min(ay, by) - r, std::max(ax, bx) + r,
+                   std::max(ay, by) + r, colore);
+    } else {
+        QPainter p(&immagine_);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        QPen pen(QColor::fromRgb(colore));
+        pen.setWidth(larghezza_);
+        pen.setCapStyle(Qt::SquareCap);
+        p.setPen(pen);
+        if (penna_ == Penna::Xor)
+            p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        p.drawLine(QPoint(ax, ay), QPoint(bx, by));
+    }
     update();
 }
 
@@ -104,6 +146,7 @@ void PictureBox::paintEvent(QPaintEvent*)
 
 void PictureBox::mousePressEvent(QMouseEvent* e)
 {
+    Adegua();
     const QPointF pos = e->position() - QPointF(Bordo, Bordo);
     emit mouseDown(NumeroPulsante(e->button()), pos.x() * Scala / immagine_.width(),
                    pos.y() * Scala / immagine_.height());

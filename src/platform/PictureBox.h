@@ -25,7 +25,11 @@ public:
     void Line(float x1, float y1, float x2, float y2, QRgb colore);
 
     // The inside of the border, pixel for pixel.
-    const QImage& immagine() const { return immagine_; }
+    const QImage& immagine() const
+    {
+        Adegua();
+        return immagine_;
+    }
     QColor sfondo() const { return sfondo_; }
     // Pixel column or row of a user coordinate.
     int pixelX(double x) const;
@@ -42,7 +46,10 @@ protected:
     void mousePressEvent(QMouseEvent*) override;
 
 private:
-    QImage immagine_;
+    void Rettangolo(int x1, int y1, int x2, int y2, QRgb colore);
+    void Adegua() const;
+
+    mutable QImage immagine_;
     QColor sfondo_;
     Penna penna_ = Penna::Copia;
     int larghezza_ = 1;
