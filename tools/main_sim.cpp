@@ -1,0 +1,104 @@
+// corsa-sim: a board on pseudo-terminals, for trying the program without one.
+#include "SimulatoreScheda.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSocketNotifier>
+#include <QTextStream>
+
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
+using corsa::sim::GuastoDaNome;
+using corsa::sim::SimulatoreScheda;
+
+namespace {
+void Fine(int) { QCoreApplication::quit(); }
+}
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("corsa-sim"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Scheda simulata su pseudo-terminali. Avviare il programma con CORSA_PORTE=<cartella>.\n"
+        "Sullo standard input: guasto N nome [comando], nessunguasto N, assente N, presente N, stop N, porte, esci."));
+    parser.addHelpOption();
+    QCommandLineOption cartella({QStringLiteral("c"), QStringLiteral("cartella")},
+                                QStringLiteral("Cartella dei collegamenti comN."), QStringLiteral("cartella"),
+                                qEnvironmentVariableIsEmpty("CORSA_PORTE") ? QStringLiteral("porte")
+                                                                           : qEnvironmentVariable("CORSA_PORTE"));
+    QCommandLineOption porte({QStringLiteral("p"), QStringLiteral("porte")},
+                             QStringLiteral("Numeri delle porte, separati da virgole."), QStringLiteral("elenco"),
+                             QStringLiteral("1"));
+    QCommandLineOption guasto({QStringLiteral("g"), QStringLiteral("guasto")},
+                              QStringLiteral("Guasto N:nome[:comando]; ripetibile."), QStringLiteral("guasto"));
+    QCommandLineOption eeprom(QStringLiteral("eeprom"), QStringLiteral("Cartella dei file EEPROM."),
+                              QStringLiteral("cartella"));
+    QCommandLineOption registro({QStringLiteral("r"), QStringLiteral("registro")},
+                                QStringLiteral("File del registro dei byte ricevuti."), QStringLiteral("file"));
+    parser.addOptions({cartella, porte, guasto, eeprom, registro});
+    parser.process(app);
+
+    const QString dir = QFileInfo(parser.value(cartella)).absoluteFilePath();
+    SimulatoreScheda sim(dir);
+    if (parser.isSet(eeprom))
+        sim.impostaCartellaEeprom(parser.value(eeprom));
+    if (parser.isSet(registro) && !sim.impostaFileRegistro(parser.value(registro))) {
+        std::fprintf(stderr, "impossibile aprire il registro %s\n", qPrintable(parser.value(registro)));
+        return 2;
+    }
+    for (const QString& s : parser.value(porte).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const int n = s.trimmed().toInt(&ok);
+        if (!ok || n < 1 || n > 255 || !sim.aggiungiPorta(n)) {
+            std::fprintf(stderr, "porta non valida o non creata: %s\n", qPrintable(s));
+            return 2;
+        }
+    }
+    for (const QString& g : parser.values(guasto)) {
+        const QStringList p = g.split(QLatin1Char(':'));
+        const QString riga = QStringLiteral("guasto %1 %2 %3").arg(p.value(0), p.value(1), p.value(2));
+        const QString esito = sim.esegui(riga);
+        if (!esito.isEmpty()) {
+            std::fprintf(stderr, "%s\n", qPrintable(esito));
+            return 2;
+        }
+    }
+
+    std::printf("%s\nCORSA_PORTE=%s\n", qPrintable(sim.esegui(QStringLiteral("porte"))), qPrintable(dir));
+    std::fflush(stdout);
+
+    QSocketNotifier ingresso(STDIN_FILENO, QSocketNotifier::Read);
+    QObject::connect(&ingresso, &QSocketNotifier::activated, &app, [&] {
+        char buf[1024];
+        const ssize_t n = ::read(STDIN_FILENO, buf, sizeof buf - 1);
+        if (n <= 0) {
+            ingresso.setEnabled(false); // stdin closed: keep running until a signal
+            return;
+        }
+        static QByteArray resto;
+        resto.append(buf, static_cast<qsizetype>(n));
+        qsizetype a;
+        while ((a = resto.indexOf('\n')) >= 0) {
+            const QString riga = QString::fromUtf8(resto.left(a)).trimmed();
+            resto.remove(0, a + 1);
+            if (riga == QLatin1String("esci")) {
+                QCoreApplication::quit();
+                return;
+            }
+            const QString esito = sim.esegui(riga);
+            if (!esito.isEmpty())
+                std::printf("%s\n", qPrintable(esito));
+            std::fflush(stdout);
+        }
+    });
+    std::signal(SIGINT, Fine);
+    std::signal(SIGTERM, Fine);
+    return app.exec();
+}
