@@ -128,6 +128,8 @@ void Form1::CostruisciControlli()
     QPalette pal = c->palette();
     pal.setColor(QPalette::Window, Grigio);
     c->setPalette(pal);
+    // The window's own default font, for lamps, value labels and options.
+    c->setFont(Arial(8.25, false));
     setCentralWidget(c);
 
     // Frames first, so the labels lie above them.

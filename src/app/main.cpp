@@ -1,0 +1,23 @@
+#include "DialogoFile.h"
+#include "Messaggi.h"
+#include "PortaSerialeQt.h"
+#include "Programma.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(corsa::TitoloProgramma());
+    // The program ends when the main window closes, whatever else is open.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    corsa::PortaSerialeQt porta;
+    corsa::MessaggiQt messaggi;
+    corsa::DialogoFileQt dialogo;
+    corsa::Programma programma(porta, messaggi, dialogo);
+    messaggi.setGenitore(&programma.form1);
+    dialogo.setGenitore(&programma.form1);
+    programma.Avvia();
+    return app.exec();
+}
