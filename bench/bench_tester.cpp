@@ -5,7 +5,6 @@
 #include "Stato.h"
 #include "testenco.h"
 
-
 namespace {
 
 const std::string RispostaTipica("\x14\xc8\x14\x82\x83\xc8\x14\x5f", 8);
