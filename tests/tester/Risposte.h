@@ -4,24 +4,13 @@
 
 namespace corsa::test {
 
-// A tester reply as the board sends it: seven sensor counts, the supply count.
-inline std::string Risposta(const std::array<int, 7>& sensori, int alimentazione)
-{
-    std::string r;
-    for (int c : sensori)
-        r.push_back(static_cast<char>(static_cast<unsigned char>(c)));
-    r.push_back(static_cast<char>(static_cast<unsigned char>(alimentazione)));
-    return r;
-}
+constexpr int Alto = 200, Basso = 20; // against the start threshold 130: reads 0, reads 1
 
-// All seven sensors at one count.
-inline std::string Risposta(int sensori, int alimentazione)
+// A tester reply as the board sends it: seven sensor counts, then the supply count.
+inline std::string Risposta(const std::array<int, 7>& sensori, int alimentazione = 95)
 {
-    return Risposta({sensori, sensori, sensori, sensori, sensori, sensori, sensori}, alimentazione);
+    std::string r(sensori.begin(), sensori.end());
+    return r + char(alimentazione);
 }
-
-constexpr int Alto = 200;  // above the start threshold: reads 0
-constexpr int Basso = 20;  // below it: reads 1
-constexpr int AlimentazioneBuona = 95;
 
 } // namespace corsa::test
