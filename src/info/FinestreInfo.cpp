@@ -171,7 +171,9 @@ void FinestreInfo::struttura_Click()
         connect(form2_, &Form2::chiusa, this, [this] { form2_ = nullptr; });
         Accosta(form2_);
         form2_->Form_Load();
+        return;
     }
+    // Already open, perhaps behind the main window: bring it forward.
     form2_->show();
     form2_->raise();
 }
@@ -194,10 +196,12 @@ void FinestreInfo::rs232_Click()
         connect(cavo_, &FinestraImmagine::scaricata, this, [this] { cavo_ = nullptr; });
         MostraImmagine(cavo_);
     }
+    const bool giaAperta = cavo_->isVisible();
     cavo_->show();
     if (principale_)
         principale_->setEnabled(false);
-    cavo_->raise();
+    if (giaAperta)
+        cavo_->raise();
     cavo_->activateWindow();
 }
 
@@ -208,10 +212,12 @@ void FinestreInfo::usb_Click()
         connect(usb_, &FinestraImmagine::scaricata, this, [this] { usb_ = nullptr; });
         MostraImmagine(usb_);
     }
+    const bool giaAperta = usb_->isVisible();
     usb_->show();
     if (principale_)
         principale_->setEnabled(false);
-    usb_->raise();
+    if (giaAperta)
+        usb_->raise();
     usb_->activateWindow();
 }
 
