@@ -130,7 +130,9 @@ std::optional<QString> ScriviFile(const QString& nome, const QByteArray& dati)
     QSaveFile f(nome);
     if (nome.isEmpty() || !f.open(QIODevice::WriteOnly))
         return MotivoApertura(f, nome);
-    if (f.write(dati) != dati.size()) {
+    // Flushed here: a commit would take a file whose last bytes failed to go
+    // out (disk full, size limit) for complete and put it in place.
+    if (f.write(dati) != dati.size() || !f.flush()) {
         f.cancelWriting();
         return QStringLiteral("errore durante la scrittura del file");
     }

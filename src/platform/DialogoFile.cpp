@@ -21,6 +21,7 @@ void DialogoFileQt::Configura(QFileDialog& d, bool salva) const
 bool DialogoFileQt::Mostra(bool salva)
 {
     QFileDialog d(genitore_);
+    d.setObjectName(QStringLiteral("dialog1"));
     Configura(d, salva);
     if (d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty()) {
         FileName = d.selectedFiles().constFirst();
