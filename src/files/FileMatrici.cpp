@@ -109,7 +109,7 @@ QString MotivoApertura(const QSaveFile& f, const QString& nome)
         return QStringLiteral("la cartella %1 non esiste")
             .arg(QDir::toNativeSeparators(info.absolutePath()));
     if (info.exists() && !info.isWritable())
-        return QStringLiteral("il file esistente è protetto dalla scrittura");
+        return QStringLiteral("il file esistente è protetto da scrittura");
     if (f.error() == QFileDevice::ResourceError)
         return QStringLiteral("spazio o risorse insufficienti");
     return QStringLiteral("impossibile scrivere nella cartella %1")
