@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and the benchmark need,
 # only those that are missing.
 set -euo pipefail
-pacchetti=(build-essential cmake qt6-base-dev qt6-serialport-dev libgl-dev libgtest-dev
+pacchetti=(build-essential cmake qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgl-dev libgtest-dev
            xvfb xauth fonts-liberation fonts-dejavu-core)
 mancanti=()
 for p in "${pacchetti[@]}"; do
