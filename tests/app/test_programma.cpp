@@ -1,0 +1,51 @@
+#include "DialogoScriptato.h"
+#include "MessaggiScriptati.h"
+#include "PortaScriptata.h"
+#include "Programma.h"
+
+#include <QAction>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace corsa;
+using namespace corsa::test;
+
+namespace {
+
+struct Intero {
+    PortaScriptata porta;
+    MessaggiScriptati messaggi;
+    DialogoScriptato dialogo;
+    Programma p{porta, messaggi, dialogo};
+    Intero() { p.form1.Form_Load(); }
+};
+
+} // namespace
+
+// Save from the menu, change the image, load it back from the menu: the
+// saved values return, the caption names the file, nothing goes on the line.
+TEST(Programma, SalvaEApriDalMenu)
+{
+    QTemporaryDir dir;
+    Intero t;
+    auto& s = t.p.stato;
+    s.MatricePosizione[131] = 9;
+    s.MatriceVelocita[7] = 3;
+    const QString nome = dir.filePath(QStringLiteral("prova.qmr"));
+    t.dialogo.risposte.push_back(nome);
+    t.p.form1.save->trigger();
+    EXPECT_EQ(s.NomeFile, nome);
+    EXPECT_EQ(t.p.form1.windowTitle(), QStringLiteral("Corsa ")); // until the next full redraw
+
+    s.MatricePosizione[131] = 4;
+    s.MatriceVelocita[7] = 100;
+    t.dialogo.risposte.push_back(nome);
+    t.p.form1.apri->trigger();
+    EXPECT_EQ(s.MatricePosizione[131], 9);
+    EXPECT_EQ(s.MatriceVelocita[7], 3);
+    EXPECT_EQ(t.p.form1.windowTitle(), QStringLiteral("Corsa ") + nome);
+    EXPECT_EQ(t.p.form1.findChild<QObject*>(QStringLiteral("Label3"))->property("text").toString(),
+              QStringLiteral("Tolleranza  =  9"));
+    EXPECT_TRUE(t.porta.scritto.isEmpty());
+    EXPECT_TRUE(t.messaggi.mostrati.empty());
+}
