@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QTimer>
 #include <QTest>
 #include <QWindow>
 #include <gtest/gtest.h>
@@ -272,4 +273,20 @@ TEST_F(Finestre, FinestreChiuseConIlLoroGestore)
     info.reset();
     EXPECT_TRUE(a.isNull());
     EXPECT_TRUE(b.isNull());
+}
+
+// Closing the main window must still end the program with the list open.
+TEST_F(Finestre, LaListaApertaNonTrattieneIlProgramma)
+{
+    info->struttura_Click();
+    info->rs232_Click();
+    PulsanteChiudi(info->cavoConnessione());
+    bool trattenuto = false;
+    QTimer::singleShot(0, [this] { PulsanteChiudi(&principale); });
+    QTimer::singleShot(5000, [&] {
+        trattenuto = true;
+        QCoreApplication::exit(1);
+    });
+    QApplication::exec();
+    EXPECT_FALSE(trattenuto);
 }
