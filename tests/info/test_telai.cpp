@@ -27,11 +27,6 @@ TEST(Telai, OgniRigaParolaPerParola)
         EXPECT_EQ(TestoTelaio(i).value_or("<niente>").toStdString(), Righe[i]) << "indice " << i;
 }
 
-TEST(Telai, VociNellOrdineDellaLista)
-{
-    EXPECT_EQ(VociTelai(), (QStringList{"9 G", "12 G", "15 G", "18 G", "21 G", "24 G", "27 G", "30 G", "33 G"}));
-}
-
 // The stored texts must agree with the mechanics: for gauge n the ratio is
 // 1 to n/6 and the encoder has the screw's teeth times n/6.
 TEST(Telai, RigheCoerentiConLaVoceEIlRapporto)
