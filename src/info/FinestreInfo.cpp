@@ -178,48 +178,33 @@ void FinestreInfo::struttura_Click()
     form2_->raise();
 }
 
-void FinestreInfo::MostraImmagine(FinestraImmagine* w)
+template <typename Finestra>
+void FinestreInfo::ApriImmagine(QPointer<Finestra>& finestra)
 {
-    Accosta(w);
-    connect(w, &FinestraImmagine::scaricata, this, [this, w] {
-        // Once unloaded, its later deletion must not touch the main window again.
-        disconnect(w, &QObject::destroyed, this, nullptr);
-        RiabilitaPrincipale();
-    });
-    connect(w, &QObject::destroyed, this, &FinestreInfo::RiabilitaPrincipale);
-}
-
-void FinestreInfo::rs232_Click()
-{
-    if (!cavo_) {
-        cavo_ = new CavoConnessione;
-        connect(cavo_, &FinestraImmagine::scaricata, this, [this] { cavo_ = nullptr; });
-        MostraImmagine(cavo_);
+    if (!finestra) {
+        Finestra* w = new Finestra;
+        finestra = w;
+        Accosta(w);
+        connect(w, &FinestraImmagine::scaricata, this, [this, &finestra, w] {
+            finestra = nullptr;
+            // Once unloaded, its later deletion must not touch the main window again.
+            disconnect(w, &QObject::destroyed, this, nullptr);
+            RiabilitaPrincipale();
+        });
+        connect(w, &QObject::destroyed, this, &FinestreInfo::RiabilitaPrincipale);
     }
-    const bool giaAperta = cavo_->isVisible();
-    cavo_->show();
+    const bool giaAperta = finestra->isVisible();
+    finestra->show();
     if (principale_)
         principale_->setEnabled(false);
     if (giaAperta)
-        cavo_->raise();
-    cavo_->activateWindow();
+        finestra->raise();
+    finestra->activateWindow();
 }
 
-void FinestreInfo::usb_Click()
-{
-    if (!usb_) {
-        usb_ = new ProgUsb;
-        connect(usb_, &FinestraImmagine::scaricata, this, [this] { usb_ = nullptr; });
-        MostraImmagine(usb_);
-    }
-    const bool giaAperta = usb_->isVisible();
-    usb_->show();
-    if (principale_)
-        principale_->setEnabled(false);
-    if (giaAperta)
-        usb_->raise();
-    usb_->activateWindow();
-}
+void FinestreInfo::rs232_Click() { ApriImmagine(cavo_); }
+
+void FinestreInfo::usb_Click() { ApriImmagine(usb_); }
 
 void FinestreInfo::RiabilitaPrincipale()
 {

@@ -84,7 +84,8 @@ public:
 
 private:
     void Accosta(QWidget* w);
-    void MostraImmagine(FinestraImmagine* w);
+    template <typename Finestra>
+    void ApriImmagine(QPointer<Finestra>& finestra);
     void RiabilitaPrincipale();
 
     QPointer<QWidget> principale_;
