@@ -181,9 +181,10 @@ QByteArray PortaSerialeQt::Input()
             r.append(buf, static_cast<qsizetype>(n));
             continue;
         }
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR))
-            break;
-        segnaCaduta(); // end of file or EIO: the device has gone
+        // With no timeout set, a terminal gives an empty read when nothing
+        // is pending, and so does a hung-up one: only poll can tell them apart.
+        if ((n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)) && riagganciata())
+            segnaCaduta();
         break;
     }
 #else

@@ -1,0 +1,88 @@
+#pragma once
+// A simulated board on a pseudo-terminal and the program's real serial port
+// on it, for tests that look at every byte on the wire.
+#include "PortaSerialeQt.h"
+#include "SimulatoreScheda.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace corsa::test {
+
+inline void Gira(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(1);
+    }
+}
+
+// Runs the event loop until the condition holds or the time is up.
+template <typename F>
+bool Aspetta(F condizione, int ms = 3000)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!condizione()) {
+        if (t.elapsed() > ms)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(1);
+    }
+    return true;
+}
+
+class SuLinea : public ::testing::Test {
+protected:
+    static constexpr int N = 3;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        qputenv("CORSA_PORTE", dir.path().toLocal8Bit());
+        sim = std::make_unique<sim::SimulatoreScheda>(dir.path());
+        ASSERT_TRUE(sim->aggiungiPorta(N));
+        porta.setSettings(QStringLiteral("9600,n,8,1"));
+        porta.setInputLen(150);
+        porta.setCommPort(N);
+        porta.setPortOpen(true);
+        ASSERT_TRUE(porta.PortOpen());
+    }
+
+    void TearDown() override
+    {
+        porta.setPortOpen(false);
+        sim.reset();
+        qunsetenv("CORSA_PORTE");
+    }
+
+    // Sends, then gathers what comes back until at least `minimo` bytes or
+    // the time is up, as the program's reply window would.
+    QByteArray Scambio(const QByteArray& dati, int minimo, int ms = 2000)
+    {
+        porta.Output(dati);
+        QByteArray r;
+        Aspetta([&] {
+            r += porta.Input();
+            return r.size() >= minimo;
+        }, ms);
+        Gira(30);
+        r += porta.Input();
+        return r;
+    }
+
+    // Waits until the board has received n bytes in all.
+    bool Ricevuti(int n) { return Aspetta([&] { return sim->ricevuti(N).size() >= n; }); }
+
+    QTemporaryDir dir;
+    std::unique_ptr<sim::SimulatoreScheda> sim;
+    PortaSerialeQt porta;
+};
+
+} // namespace corsa::test

@@ -1,0 +1,132 @@
+// The simulated board itself: what the other tests lean on.
+#include "Protocollo.h"
+#include "SuLinea.h"
+
+using namespace corsa;
+using corsa::sim::Guasto;
+using corsa::test::Aspetta;
+using corsa::test::Gira;
+
+namespace {
+
+class Simulatore : public corsa::test::SuLinea {};
+
+TEST_F(Simulatore, BloccoSenzaCRFinaleNonEntraInRam)
+{
+    const auto prima = *sim->ramPosizione(N);
+    QByteArray b = "$" + QByteArray(139, '\x07') + "x"; // 140 bytes, wrong end
+    porta.Output(b);
+    ASSERT_TRUE(Ricevuti(141));
+    Gira(30);
+    EXPECT_EQ(*sim->ramPosizione(N), prima);
+    // and the board listens for commands again afterwards
+    EXPECT_EQ(Scambio(BytesComando(ComandoStato), 4).size(), 4);
+}
+
+TEST_F(Simulatore, ResetRiportaLaRamAllaEeprom)
+{
+    const auto eeprom = *sim->eepromPosizione(N);
+    (*sim->ramPosizione(N))[10] = static_cast<uint8_t>(eeprom[10] + 1);
+    porta.Output(BytesComando(ComandoReset));
+    ASSERT_TRUE(Ricevuti(1));
+    Gira(20);
+    EXPECT_EQ(*sim->ramPosizione(N), eeprom);
+}
+
+TEST_F(Simulatore, ResetSicureTogliIlBitDiStop)
+{
+    sim->impostaStopSicurezza(N, true);
+    EXPECT_TRUE(Scambio(BytesComando(ComandoStato), 4)[3] & 0x10);
+    porta.Output(BytesComando(ComandoResetSicure));
+    EXPECT_FALSE(Scambio(BytesComando(ComandoStato), 5)[3] & 0x10);
+}
+
+TEST_F(Simulatore, LoStatoSiMuoveComeUnaMacchinaInMoto)
+{
+    const QByteArray a = Scambio(BytesComando(ComandoStato), 4);
+    Gira(300);
+    const QByteArray b = Scambio(BytesComando(ComandoStato), 4);
+    ASSERT_EQ(a.size(), 4);
+    ASSERT_EQ(b.size(), 4);
+    EXPECT_NE(a[0], b[0]);
+    EXPECT_LE(static_cast<uint8_t>(a[0]), 128);
+}
+
+int Gray(const QByteArray& r, int soglia)
+{
+    int g = 0;
+    for (int i = 0; i < 7; ++i)
+        if (static_cast<uint8_t>(r[i]) <= soglia)
+            g |= 1 << i;
+    int b = g;
+    for (int a = g >> 1; a; a >>= 1)
+        b ^= a;
+    return b;
+}
+
+TEST_F(Simulatore, IlTesterLeggeUnEncoderCheGira)
+{
+    const int soglia = (*sim->ramPosizione(N))[130];
+    const QByteArray a = Scambio(BytesComando(ComandoTestMotore), 8);
+    Gira(200);
+    const QByteArray b = Scambio(BytesComando(ComandoTestMotore), 8);
+    ASSERT_EQ(a.size(), 8);
+    ASSERT_EQ(b.size(), 8);
+    EXPECT_EQ(static_cast<uint8_t>(a[7]), 95);
+    EXPECT_NE(Gray(a, soglia), Gray(b, soglia));
+    // the counts follow the board's threshold, clear of it either way
+    (*sim->ramPosizione(N))[130] = 20;
+    const QByteArray c = Scambio(BytesComando(ComandoTestVite), 8);
+    ASSERT_EQ(c.size(), 8);
+    for (int i = 0; i < 7; ++i) {
+        const int v = static_cast<uint8_t>(c[i]);
+        EXPECT_TRUE(v <= 10 || v > 20) << i << " " << v;
+    }
+}
+
+TEST_F(Simulatore, GuastoSuUnSoloComandoEDaTesto)
+{
+    EXPECT_TRUE(sim->esegui(QStringLiteral("guasto 3 corta 0xA3")).isEmpty());
+    EXPECT_EQ(Scambio(BytesComando(ComandoLeggiPosizione), 140, 300).size(), 137);
+    EXPECT_EQ(Scambio(BytesComando(ComandoLeggiVelocita), 128).size(), 128);
+    EXPECT_EQ(Scambio(BytesComando(ComandoStato), 4).size(), 4);
+    EXPECT_TRUE(sim->esegui(QStringLiteral("nessunguasto 3")).isEmpty());
+    EXPECT_EQ(Scambio(BytesComando(ComandoLeggiPosizione), 140).size(), 140);
+    EXPECT_FALSE(sim->esegui(QStringLiteral("guasto 3 boh")).isEmpty());
+    EXPECT_FALSE(sim->esegui(QStringLiteral("guasto 99 corta")).isEmpty());
+}
+
+TEST_F(Simulatore, SpazzaturaMaiPiuDi150)
+{
+    sim->impostaGuasto(N, Guasto::Spazzatura);
+    for (int i = 0; i < 5; ++i) {
+        const QByteArray r = Scambio(BytesComando(ComandoStato), 150, 150);
+        EXPECT_FALSE(r.isEmpty());
+        EXPECT_LE(r.size(), 150);
+    }
+}
+
+TEST_F(Simulatore, AssenteEPresenteDaTesto)
+{
+    porta.setPortOpen(false);
+    EXPECT_TRUE(sim->esegui(QStringLiteral("assente 3")).isEmpty());
+    EXPECT_THROW(porta.setPortOpen(true), ErrorePorta);
+    EXPECT_TRUE(sim->esegui(QStringLiteral("presente 3")).isEmpty());
+    EXPECT_NO_THROW(porta.setPortOpen(true));
+    EXPECT_TRUE(porta.PortOpen());
+}
+
+TEST_F(Simulatore, IlRegistroHaOgniByteConIlSuoTempo)
+{
+    porta.Output(QByteArray("@\xA3%", 3));
+    ASSERT_TRUE(Ricevuti(3));
+    const auto& reg = sim->registro();
+    ASSERT_EQ(reg.size(), 3u);
+    EXPECT_EQ(reg[0].valore, 0x40);
+    EXPECT_EQ(reg[1].valore, 0xA3);
+    EXPECT_EQ(reg[2].valore, 0x25);
+    EXPECT_LE(reg[0].ms, reg[2].ms);
+    EXPECT_EQ(reg[1].porta, N);
+}
+
+} // namespace
