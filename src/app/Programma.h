@@ -9,6 +9,7 @@
 
 namespace corsa {
 
+class FinestreInfo;
 class PortaSeriale;
 
 // The whole program: the shared state, the main window and what its menus
@@ -22,12 +23,9 @@ public:
     Stato stato;
     Form1 form1;
     FileMatrici file;
+    FinestreInfo* info; // owned by the main window
 
     void Avvia(); // the start-up, then the window is shown
-
-private:
-    struct Info;
-    std::unique_ptr<Info> info_;
 };
 
 } // namespace corsa

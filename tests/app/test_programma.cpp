@@ -4,6 +4,7 @@
 #include "Programma.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -48,4 +49,25 @@ TEST(Programma, SalvaEApriDalMenu)
               QStringLiteral("Tolleranza  =  9"));
     EXPECT_TRUE(t.porta.scritto.isEmpty());
     EXPECT_TRUE(t.messaggi.mostrati.empty());
+}
+
+TEST(Programma, IMenuApronoLeFinestreInformative)
+{
+    Intero t;
+    auto& f = t.p.form1;
+    f.show();
+    f.rs232->trigger();
+    EXPECT_FALSE(f.isEnabled());
+    f.usb->trigger(); // the menus are out of reach while it is open; a second window changes nothing
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("CavoConnessione") || w->objectName() == QLatin1String("ProgUsb"))
+            w->close();
+    QApplication::processEvents();
+    EXPECT_TRUE(f.isEnabled());
+    f.struttura->trigger();
+    EXPECT_TRUE(f.isEnabled());
+    bool trovata = false;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        trovata |= w->objectName() == QLatin1String("Form2") && w->isVisible();
+    EXPECT_TRUE(trovata);
 }
