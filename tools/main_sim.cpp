@@ -16,8 +16,15 @@ using corsa::sim::GuastoDaNome;
 using corsa::sim::SimulatoreScheda;
 
 namespace {
-void Fine(int) { QCoreApplication::quit(); }
+// A signal only writes a byte; the event loop does the quitting, so the
+// links are removed on the way out.
+int pipaFine[2] = {-1, -1};
+void Fine(int)
+{
+    const char c = 0;
+    [[maybe_unused]] auto n = ::write(pipaFine[1], &c, 1);
 }
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -98,7 +105,12 @@ int main(int argc, char** argv)
             std::fflush(stdout);
         }
     });
+    if (::pipe(pipaFine) != 0)
+        return 2;
+    QSocketNotifier fine(pipaFine[0], QSocketNotifier::Read);
+    QObject::connect(&fine, &QSocketNotifier::activated, &app, [] { QCoreApplication::quit(); });
     std::signal(SIGINT, Fine);
     std::signal(SIGTERM, Fine);
+    std::signal(SIGHUP, Fine);
     return app.exec();
 }

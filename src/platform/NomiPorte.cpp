@@ -14,8 +14,9 @@ QString NomePorta(int numero)
     if (numero < 1 || numero > 255)
         return {};
     const QString cartella = CartellaPorte();
+    // Absolute: Qt takes a bare relative name as one under /dev.
     if (!cartella.isEmpty())
-        return QDir(cartella).filePath(QStringLiteral("com%1").arg(numero));
+        return QDir(cartella).absoluteFilePath(QStringLiteral("com%1").arg(numero));
 #ifdef Q_OS_WIN
     return QStringLiteral("COM%1").arg(numero);
 #else

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 #ifndef Q_OS_WIN
 #include <cerrno>
 #include <fcntl.h>

@@ -3,6 +3,7 @@
 #include "Protocollo.h"
 #include "SuLinea.h"
 
+#include <QDir>
 #include <QFile>
 #include <QThread>
 
@@ -330,6 +331,9 @@ TEST(NomiPorte, RegolaDeiDispositiviECartella)
     EXPECT_TRUE(NomePorta(256).isEmpty());
     qputenv("CORSA_PORTE", "/tmp/qui");
     EXPECT_EQ(NomePorta(7), QStringLiteral("/tmp/qui/com7"));
+    qputenv("CORSA_PORTE", "qui"); // relative: still a path, never one under /dev
+    EXPECT_EQ(NomePorta(7), QDir::current().absoluteFilePath(QStringLiteral("qui/com7")));
+    qputenv("CORSA_PORTE", "/tmp/qui");
     EXPECT_EQ(NomePorta(20), QStringLiteral("/tmp/qui/com20"));
     EXPECT_TRUE(NomePorta(0).isEmpty());
     qunsetenv("CORSA_PORTE");

@@ -41,17 +41,6 @@ TEST_F(Simulatore, ResetSicureTogliIlBitDiStop)
     EXPECT_FALSE(Scambio(BytesComando(ComandoStato), 5)[3] & 0x10);
 }
 
-TEST_F(Simulatore, LoStatoSiMuoveComeUnaMacchinaInMoto)
-{
-    const QByteArray a = Scambio(BytesComando(ComandoStato), 4);
-    Gira(300);
-    const QByteArray b = Scambio(BytesComando(ComandoStato), 4);
-    ASSERT_EQ(a.size(), 4);
-    ASSERT_EQ(b.size(), 4);
-    EXPECT_NE(a[0], b[0]);
-    EXPECT_LE(static_cast<uint8_t>(a[0]), 128);
-}
-
 int Gray(const QByteArray& r, int soglia)
 {
     int g = 0;
@@ -94,26 +83,6 @@ TEST_F(Simulatore, GuastoSuUnSoloComandoEDaTesto)
     EXPECT_EQ(Scambio(BytesComando(ComandoLeggiPosizione), 140).size(), 140);
     EXPECT_FALSE(sim->esegui(QStringLiteral("guasto 3 boh")).isEmpty());
     EXPECT_FALSE(sim->esegui(QStringLiteral("guasto 99 corta")).isEmpty());
-}
-
-TEST_F(Simulatore, SpazzaturaMaiPiuDi150)
-{
-    sim->impostaGuasto(N, Guasto::Spazzatura);
-    for (int i = 0; i < 5; ++i) {
-        const QByteArray r = Scambio(BytesComando(ComandoStato), 150, 150);
-        EXPECT_FALSE(r.isEmpty());
-        EXPECT_LE(r.size(), 150);
-    }
-}
-
-TEST_F(Simulatore, AssenteEPresenteDaTesto)
-{
-    porta.setPortOpen(false);
-    EXPECT_TRUE(sim->esegui(QStringLiteral("assente 3")).isEmpty());
-    EXPECT_THROW(porta.setPortOpen(true), ErrorePorta);
-    EXPECT_TRUE(sim->esegui(QStringLiteral("presente 3")).isEmpty());
-    EXPECT_NO_THROW(porta.setPortOpen(true));
-    EXPECT_TRUE(porta.PortOpen());
 }
 
 TEST_F(Simulatore, IlRegistroHaOgniByteConIlSuoTempo)
