@@ -57,7 +57,7 @@ void PortaSerialeQt::setSettings(const QString& impostazioni)
     const int dati = p[2].trimmed().toInt(&ok2);
     const QString par = p[1].trimmed();
     const QString st = p[3].trimmed();
-    QSerialPort::Parity parita;
+    QSerialPort::Parity parita = QSerialPort::NoParity;
     if (par == QLatin1String("n"))
         parita = QSerialPort::NoParity;
     else if (par == QLatin1String("e"))
