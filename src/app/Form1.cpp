@@ -1,4 +1,5 @@
 #include "Form1.h"
+#include "Caratteri.h"
 
 #include "ClickLabel.h"
 #include "PictureBox.h"
@@ -21,14 +22,6 @@ namespace {
 const QColor Grigio(192, 192, 192);
 const QColor GialloChiaro(255, 255, 192);
 const QColor Blu(0, 0, 255);
-
-QFont Arial(double punti, bool grassetto)
-{
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(punti);
-    f.setBold(grassetto);
-    return f;
-}
 
 void Colloca(QWidget* w, int l, int t, int wi, int h) { w->setGeometry(RettangoloTwips(l, t, wi, h)); }
 

@@ -1,4 +1,5 @@
 #include "FinestreInfo.h"
+#include "Caratteri.h"
 
 #include "Disegni.h"
 #include "Telai.h"
@@ -16,14 +17,6 @@ namespace corsa {
 namespace {
 
 const QString Invito = QStringLiteral(" Seleziona una macchina dalla lista");
-
-QFont Arial(int punti, bool grassetto)
-{
-    QFont f(QStringLiteral("Arial"), punti);
-    f.setStyleHint(QFont::SansSerif);
-    f.setBold(grassetto);
-    return f;
-}
 
 QLabel* Etichetta(QWidget* genitore, const char* nome, QRect r, QFont f)
 {

@@ -1,5 +1,6 @@
 #include "testenco.h"
 
+#include "Caratteri.h"
 #include "ClickLabel.h"
 #include "ProgressBar.h"
 #include "PulsanteGrafico.h"
@@ -12,14 +13,6 @@ namespace corsa {
 namespace {
 
 const QColor Grigio(192, 192, 192);
-
-QFont Arial(double punti, bool grassetto)
-{
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(punti);
-    f.setBold(grassetto);
-    return f;
-}
 
 } // namespace
 
