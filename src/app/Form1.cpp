@@ -1,6 +1,6 @@
 #include "Form1.h"
-#include "Caratteri.h"
 
+#include "Caratteri.h"
 #include "ClickLabel.h"
 #include "PictureBox.h"
 #include "PortaSeriale.h"

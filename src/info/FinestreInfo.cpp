@@ -1,6 +1,6 @@
 #include "FinestreInfo.h"
-#include "Caratteri.h"
 
+#include "Caratteri.h"
 #include "Disegni.h"
 #include "Telai.h"
 #include "Twips.h"
