@@ -20,6 +20,7 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
 
     corsa::PortaSerialeQt porta;
+    porta.setObjectName(QStringLiteral("MSComm1"));
     corsa::MessaggiQt messaggi;
     corsa::DialogoFileQt dialogo;
     corsa::Programma programma(porta, messaggi, dialogo);
