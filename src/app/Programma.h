@@ -5,7 +5,6 @@
 #include "Messaggi.h"
 #include "Stato.h"
 
-#include <memory>
 
 namespace corsa {
 

@@ -7,6 +7,7 @@
 #include "TestiNumerici.h"
 
 #include <QPushButton>
+#include <algorithm>
 #include <cmath>
 
 namespace corsa {
