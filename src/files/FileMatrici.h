@@ -1,5 +1,6 @@
 #pragma once
 #include "DialogoFile.h"
+#include "FileDisco.h"
 #include "Messaggi.h"
 #include "Stato.h"
 
@@ -42,16 +43,6 @@ inline ContenutoFile LeggiFileMatrice(const QByteArray& dati)
 
 // Stores a complete file's values in the image; index 0 of both stays as it was.
 void ApplicaFileMatrice(const ContenutoFile& c, Stato& s);
-
-// Writes beside the target and replaces it only once everything is written,
-// so a failure leaves an existing file as it was. Returns why it failed, in
-// words for the user, or nothing on success.
-std::optional<QString> ScriviFile(const QString& nome, const QByteArray& dati);
-
-// The contents of a regular file, or nothing when it cannot be read. Reading
-// stops at LimiteLettura bytes: a matrix file is far smaller.
-inline constexpr qint64 LimiteLettura = 16 * 1024 * 1024;
-std::optional<QByteArray> LeggiFile(const QString& nome);
 
 // The File menu's "Salva" and "Apri file". `ridisegna` is the panel's full
 // redraw, run after a complete load.
