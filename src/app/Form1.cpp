@@ -108,9 +108,10 @@ Form1::Form1(Stato& stato, PortaSeriale& porta, Messaggi& m, QWidget* genitore)
             Timer1_Timer();
     });
 
-    // Client area of 9720 x 8250 twips below the menu bar, at 2145, 630 on screen.
+    // Client area of 9720 x 8250 twips below the menu bar, at 2145, 630 on
+    // screen: the menu bar sits just above that corner.
     const int menu = menuBar()->sizeHint().height();
-    setGeometry(Px(2145), Px(630), Px(9720), Px(8250) + menu);
+    setGeometry(Px(2145), Px(630) - menu, Px(9720), Px(8250) + menu);
 }
 
 void Form1::CostruisciControlli()

@@ -1,15 +1,20 @@
 #pragma once
+#include "Connessione.h"
+#include "Controlli.h"
 #include "DialogoFile.h"
 #include "FileMatrici.h"
 #include "Form1.h"
 #include "Messaggi.h"
+#include "Motore.h"
 #include "Stato.h"
 
+#include <QPointer>
 
 namespace corsa {
 
 class FinestreInfo;
 class PortaSeriale;
+class testenco;
 
 // The whole program: the shared state, the main window and what its menus
 // reach, wired together. main() makes one; a test can make its own with
@@ -21,10 +26,19 @@ public:
 
     Stato stato;
     Form1 form1;
+    ControlliConnessione controlli;
+    Connessione connessione;
+    MotoreScambio motore;
     FileMatrici file;
     FinestreInfo* info; // owned by the main window
 
     void Avvia(); // the start-up, then the window is shown
+
+    void enco_Click();
+    testenco* tester() const; // null until first opened
+
+private:
+    QPointer<testenco> tester_; // owned by the main window, kept for the run
 };
 
 } // namespace corsa

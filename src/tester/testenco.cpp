@@ -2,11 +2,14 @@
 
 #include "Caratteri.h"
 #include "ClickLabel.h"
+#include "Finestre.h"
 #include "ProgressBar.h"
 #include "PulsanteGrafico.h"
 #include "Stato.h"
 #include "TestiNumerici.h"
 #include "Twips.h"
+
+#include <QCloseEvent>
 
 namespace corsa {
 
@@ -99,6 +102,46 @@ void testenco::Mostra(const LetturaTester& l)
     barre_[7]->setToolTipText(l.suggerimento[7]);
     label1_[7]->setBackColor(l.coloreStato);
     label1_[7]->setCaption(l.testoStato);
+}
+
+void testenco::Form_Load()
+{
+    if (Richiesta())
+        stato_.Comando = "m";
+}
+
+void testenco::Apri()
+{
+    if (principale)
+        AbilitaFinestra(principale, false);
+    if (!caricato_) {
+        caricato_ = true;
+        Form_Load();
+    }
+    show();
+    DaiFuoco(this);
+    // With the line closed there is nobody to ask: the window shows its last reading.
+    if (Richiesta())
+        stato_.Comando = "s";
+}
+
+void testenco::ChiudiTester()
+{
+    if (Richiesta())
+        stato_.Comando = "@";
+    // A switch still pending would replace the "@" and keep polling a hidden tester.
+    stato_.CambioEncoder = 0;
+    hide();
+    if (principale) {
+        AbilitaFinestra(principale, true);
+        DaiFuoco(principale);
+    }
+}
+
+void testenco::closeEvent(QCloseEvent* e)
+{
+    ChiudiTester();
+    e->ignore();
 }
 
 void testenco::Command1_Click()

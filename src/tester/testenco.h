@@ -1,8 +1,10 @@
 #pragma once
 #include "Decodifica.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <string>
 
 namespace corsa {
@@ -25,13 +27,27 @@ public:
     // shared state at the moment of the call.
     void LeggoAdc(const std::string& risposta);
 
+    // Opening from the main window's menu: the main window is put out of
+    // reach, the tester shows its last reading and asks for the motor encoder.
+    void Apri();
+    // Closing only hides: "@" sends the link back to status polling.
+    void ChiudiTester();
+
+    QPointer<QWidget> principale;   // the window the tester hands back to
+    std::function<bool()> collegato; // requests go to the link only while it is open
+
     ClickLabel* Label1(int i) const { return label1_.at(std::size_t(i)); }
     ProgressBar* ProgressBar1(int i) const { return barre_.at(std::size_t(i)); }
     PulsanteGrafico* Command1() const { return command1_; }
     ClickLabel* Label2() const { return label2_; }
 
+protected:
+    void closeEvent(QCloseEvent* e) override; // every request to close, whatever its reason
+
 private:
+    void Form_Load();
     void Command1_Click();
+    bool Richiesta() const { return !collegato || collegato(); }
     void Mostra(const LetturaTester& l);
 
     Stato& stato_;
@@ -39,6 +55,7 @@ private:
     std::array<ProgressBar*, RigheTester> barre_{};
     PulsanteGrafico* command1_ = nullptr;
     ClickLabel* label2_ = nullptr;
+    bool caricato_ = false;
 };
 
 } // namespace corsa

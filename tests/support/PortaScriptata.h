@@ -1,13 +1,15 @@
 #pragma once
 #include "PortaSeriale.h"
 
+#include <functional>
 #include <set>
 #include <vector>
 
 namespace corsa::test {
 
 // A serial port double: records what is written, hands out what the test
-// queued as "received", and fails to open the numbers it is told to.
+// queued as "received" (or what `risponde` gives back for each write, as a
+// board would), and fails to open the numbers it is told to.
 class PortaScriptata : public PortaSeriale {
 public:
     QByteArray scritto;              // every byte written, in order
@@ -18,6 +20,13 @@ public:
     int aperture = 0, chiusure = 0;
     QString impostazioni;
     int inputLen = 0;
+    std::vector<int> aperte;         // the number of every successful open
+    std::vector<int> tentate;        // every number an open was tried on
+    std::function<QByteArray(const QByteArray&)> risponde;
+
+    // The device vanishes while open: the port reads as closed, as the port
+    // layer reports a hang-up, without a close by the program.
+    void cade() { aperta_ = false; ricevuto.clear(); }
 
     void setCommPort(int n) override
     {
@@ -31,9 +40,11 @@ public:
     void setPortOpen(bool a) override
     {
         if (a && !aperta_) {
+            tentate.push_back(porta_);
             if (assenti.count(porta_))
                 throw ErrorePorta(ErrorePorta::Tipo::Assente, "porta assente");
             ++aperture;
+            aperte.push_back(porta_);
         } else if (!a && aperta_) {
             ++chiusure;
         }
@@ -46,6 +57,8 @@ public:
             return;
         scritto += d;
         scritture.push_back(d);
+        if (risponde)
+            ricevuto += risponde(d);
     }
     QByteArray Input() override
     {

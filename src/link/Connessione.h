@@ -1,0 +1,63 @@
+#pragma once
+#include "Controlli.h"
+
+#include <QPointer>
+#include <QString>
+#include <cstdint>
+
+namespace corsa {
+
+struct Stato;
+class CercaPorta;
+class Messaggi;
+class Pannello;
+class PortaSeriale;
+
+// Outcomes that the exchange hands to TestCom.
+constexpr uint8_t EsitoNessunaRisposta = 0;
+constexpr uint8_t EsitoDisconnetti = 100;
+// A version reply of n characters as an outcome: 0 when empty, and never
+// the disconnect code, whatever its length.
+uint8_t EsitoVersione(qsizetype n);
+
+QString TestoNonConnesso();       // "Sistema non connesso    dati solo indicativi"
+QString TestoRispostaRicevuta();  // " Premi per trasferire le modifiche al chip"
+QString TestoNessunaRisposta();   // the no-answer box's prompt
+QString TitoloNessunaRisposta();  // "ERRORE NELLA COMUNICAZIONE"
+
+// What the user drives to reach the board: the Chip menu, the transfer
+// button, connect and disconnect; and TestCom, through which the exchange
+// reports whether the board answered. None of it touches the line: requests
+// go through Comando, which the exchange serves.
+class Connessione {
+public:
+    Connessione(Stato& stato, PortaSeriale& porta, Messaggi& messaggi, Pannello& pannello,
+                const ControlliConnessione& controlli);
+    ~Connessione();
+
+    void TestCom(uint8_t esito);
+
+    void carica_Click();
+    void salva_Click();
+    void PcToChip_Click();
+    void Res_Click();
+    void ResSic_Click();
+    void Command1_Click();
+    void connetti_Click();
+    void disconnetti_Click();
+
+    CercaPorta* cercaPorta() const; // null until the first "Connetti"
+
+private:
+    void ChiudiConnessione();
+    void NonConnesso();
+
+    Stato& s_;
+    PortaSeriale& MSComm1;
+    Messaggi& messaggi_;
+    Pannello& pannello_;
+    const ControlliConnessione& c_;
+    QPointer<CercaPorta> cerca_;
+};
+
+} // namespace corsa
