@@ -1,42 +1,15 @@
 #pragma once
 // A simulated board on a pseudo-terminal and the program's real serial port
 // on it, for tests that look at every byte on the wire.
+#include "Attesa.h"
 #include "PortaSerialeQt.h"
 #include "SimulatoreScheda.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
 namespace corsa::test {
-
-inline void Gira(int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-}
-
-// Runs the event loop until the condition holds or the time is up.
-template <typename F>
-bool Aspetta(F condizione, int ms = 3000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!condizione()) {
-        if (t.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-    return true;
-}
 
 class SuLinea : public ::testing::Test {
 protected:

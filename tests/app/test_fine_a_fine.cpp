@@ -1,0 +1,222 @@
+// The assembled program, with its real serial port, against the simulated
+// board on pseudo-terminals, driven through menus and buttons as a
+// technician would; real time throughout.
+#include "Attesa.h"
+#include "CercaPorta.h"
+#include "ClickLabel.h"
+#include "DialogoScriptato.h"
+#include "Finestre.h"
+#include "MessaggiScriptati.h"
+#include "PictureBox.h"
+#include "PortaSerialeQt.h"
+#include "Programma.h"
+#include "PulsanteGrafico.h"
+#include "SimulatoreScheda.h"
+#include "testenco.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace corsa;
+using namespace corsa::test;
+
+namespace {
+
+constexpr int N = 3;
+
+QByteArray Leggi(const QString& percorso)
+{
+    QFile f(percorso);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class FineAFine : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(porte.isValid());
+        ASSERT_TRUE(lavoro.isValid());
+        vecchiaCartella = QDir::currentPath();
+        QDir::setCurrent(lavoro.path()); // the port file goes here
+        qputenv("CORSA_PORTE", porte.path().toLocal8Bit());
+        sim = std::make_unique<sim::SimulatoreScheda>(porte.path());
+        ASSERT_TRUE(sim->aggiungiPorta(N)); // ports 1 and 2 are absent
+        p = std::make_unique<Programma>(porta, messaggi, dialogo);
+        p->form1.terminaProgramma = [] {};
+        p->Avvia();
+    }
+
+    void TearDown() override
+    {
+        p.reset();
+        sim.reset();
+        qunsetenv("CORSA_PORTE");
+        QDir::setCurrent(vecchiaCartella);
+    }
+
+    Form1& f() { return p->form1; }
+    Stato& s() { return p->stato; }
+    QString testo(const char* nome) { return f().findChild<QLabel*>(QLatin1String(nome))->text(); }
+    QPushButton* command1() { return f().controlli.Command1; }
+    bool inAscolto() { return s().Comando == "@" && sim->ricevuti(N).endsWith('@'); }
+    bool immagineUgualeAllaScheda(int finePos = 140, int fineVel = 128)
+    {
+        const auto& rp = *sim->ramPosizione(N);
+        const auto& rv = *sim->ramVelocita(N);
+        for (int i = 1; i <= finePos; ++i)
+            if (rp[i] != s().MatricePosizione[i])
+                return false;
+        for (int i = 1; i <= fineVel; ++i)
+            if (rv[i] != s().MatriceVelocita[i])
+                return false;
+        return true;
+    }
+    // What the board received after the mark, the bytes of a status poll left out.
+    QByteArray dopo(qsizetype segno) { return sim->ricevuti(N).mid(segno).replace("@", ""); }
+
+    QTemporaryDir porte, lavoro;
+    QString vecchiaCartella;
+    std::unique_ptr<sim::SimulatoreScheda> sim;
+    PortaSerialeQt porta;
+    MessaggiScriptati messaggi;
+    DialogoScriptato dialogo;
+    std::unique_ptr<Programma> p;
+};
+
+TEST_F(FineAFine, IlPercorsoDelTecnico)
+{
+    // Connect with no port file: ports 1 and 2 absent, the board on 3.
+    f().connetti->trigger();
+    ASSERT_NE(p->connessione.cercaPorta(), nullptr);
+    EXPECT_TRUE(p->connessione.cercaPorta()->isVisible());
+    EXPECT_FALSE(FinestraAbilitata(&f()));
+    ASSERT_TRUE(Aspetta([&] { return testo("Label7") == QStringLiteral(" Connesso COM. 3  9600,N,8,1"); }, 8000));
+    EXPECT_TRUE(FinestraAbilitata(&f()));
+    EXPECT_FALSE(p->connessione.cercaPorta()->isVisible());
+    EXPECT_EQ(Leggi(lavoro.filePath(QStringLiteral("nport.ini"))), QByteArray("\x20\x33\x0D\x0A"));
+
+    // Version and both RAM blocks, then status polling.
+    ASSERT_TRUE(Aspetta([&] { return inAscolto(); }, 5000));
+    EXPECT_EQ(sim->ricevuti(N).left(4), QByteArray("vv\xA3%")); // the probe, then the engine
+    EXPECT_NE(s().VersioneChip.find("REV"), std::string::npos);
+    EXPECT_TRUE(immagineUgualeAllaScheda());
+    EXPECT_FALSE(s().Modificato);
+    EXPECT_FALSE(command1()->isVisible());
+    EXPECT_EQ(command1()->text(), QStringLiteral(" Premi per trasferire le modifiche al chip"));
+    EXPECT_TRUE(f().chip->menuAction()->isEnabled());
+    EXPECT_TRUE(f().enco->isEnabled());
+    EXPECT_FALSE(f().connetti->isEnabled());
+    EXPECT_TRUE(f().disconnetti->isEnabled());
+    EXPECT_TRUE(f().findChild<ClickLabel*>(QStringLiteral("Label14_0"))->isVisible());
+    EXPECT_TRUE(messaggi.mostrati.empty());
+
+    // The cursors and labels follow the moving carriage.
+    std::set<QString> visti;
+    ASSERT_TRUE(Aspetta([&] {
+        visti.insert(testo("Label1"));
+        return visti.size() >= 5;
+    }, 3000));
+
+    // A matrix value edited by clicks, then written with the transfer button.
+    auto* p1 = f().controlli.Picture1;
+    QTest::mousePress(p1, Qt::LeftButton, {}, QPoint(p1->pixelX(40.5) + PictureBox::Bordo, 20));
+    ASSERT_EQ(s().PuntatoreMatrice, 40);
+    const uint8_t prima = s().MatricePosizione[40];
+    auto* l6 = f().findChild<ClickLabel*>(QStringLiteral("Label6"));
+    for (int i = 0; i < 3; ++i)
+        QTest::mousePress(l6, Qt::LeftButton);
+    EXPECT_EQ(s().MatricePosizione[40], uint8_t(prima + 3));
+    EXPECT_TRUE(command1()->isVisible());
+    qsizetype segno = sim->ricevuti(N).size();
+    QTest::mouseClick(command1(), Qt::LeftButton);
+    const QByteArray atteso = QByteArray("$") +
+                              QByteArray(reinterpret_cast<const char*>(&s().MatricePosizione[1]), 139) + "\r#" +
+                              QByteArray(reinterpret_cast<const char*>(&s().MatriceVelocita[1]), 127) + "\r\xA3%@";
+    // Blocks may hold the byte of "@" itself: look from the "$" on.
+    auto scritto = [&] {
+        const QByteArray r = sim->ricevuti(N).mid(segno);
+        return r.mid(r.indexOf('$'), atteso.size());
+    };
+    ASSERT_TRUE(Aspetta([&] { return scritto().size() == atteso.size(); }, 6000));
+    EXPECT_EQ(scritto(), atteso);
+    ASSERT_TRUE(Aspetta([&] { return inAscolto(); }, 1000));
+    EXPECT_EQ((*sim->ramPosizione(N))[40], uint8_t(prima + 3));
+    EXPECT_TRUE(immagineUgualeAllaScheda());
+    EXPECT_FALSE(command1()->isVisible());
+
+    // EEPROM store, which resets the board and reads it back.
+    segno = sim->ricevuti(N).size();
+    f().salva->trigger();
+    ASSERT_TRUE(Aspetta([&] { return sim->scrittureEeprom(N) == 1; }, 3000));
+    ASSERT_TRUE(Aspetta([&] { return dopo(segno) == QByteArray("wScrivo\rrr\xA3%") && inAscolto(); }, 5000));
+    EXPECT_EQ((*sim->eepromPosizione(N))[40], uint8_t(prima + 3));
+
+    // Reset of the chip and of the safety stops.
+    segno = sim->ricevuti(N).size();
+    f().Res->trigger();
+    ASSERT_TRUE(Aspetta([&] { return dopo(segno) == QByteArray("rr\xA3%") && inAscolto(); }, 4000));
+    sim->impostaStopSicurezza(N, true);
+    auto* stop = f().findChild<ClickLabel*>(QStringLiteral("Label14_2"));
+    ASSERT_TRUE(Aspetta([&] { return stop->text() == QStringLiteral(" Stop di sicurezza"); }, 2000));
+    f().ResSic->trigger();
+    ASSERT_TRUE(Aspetta([&] { return stop->text() == QStringLiteral("  Nessun stop"); }, 2000));
+    EXPECT_TRUE(sim->ricevuti(N).contains('|'));
+
+    // The encoder tester: motor first, a switch to the frame screw, closed.
+    segno = sim->ricevuti(N).size();
+    f().enco->trigger();
+    testenco* t = p->tester();
+    ASSERT_NE(t, nullptr);
+    EXPECT_TRUE(t->isVisible());
+    EXPECT_FALSE(FinestraAbilitata(&f()));
+    ASSERT_TRUE(Aspetta([&] { return dopo(segno).count('s') >= 3; }, 2000));
+    EXPECT_FALSE(dopo(segno).contains('m'));
+    QTest::mouseClick(t->Command1(), Qt::LeftButton);
+    ASSERT_TRUE(Aspetta([&] { return dopo(segno).count('m') >= 3; }, 2000));
+    EXPECT_TRUE(dopo(segno).startsWith("sss"));
+    t->close();
+    EXPECT_FALSE(t->isVisible());
+    EXPECT_TRUE(FinestraAbilitata(&f()));
+    ASSERT_TRUE(Aspetta([&] { return inAscolto(); }, 1000));
+
+    // Disconnect: nothing more goes out; connect resumes on the same port.
+    f().disconnetti->trigger();
+    EXPECT_EQ(s().Comando, "e");
+    EXPECT_FALSE(f().chip->menuAction()->isEnabled());
+    EXPECT_FALSE(f().enco->isEnabled());
+    EXPECT_TRUE(f().connetti->isEnabled());
+    Gira(200);
+    segno = sim->ricevuti(N).size();
+    Gira(300);
+    EXPECT_EQ(sim->ricevuti(N).size(), segno);
+    f().connetti->trigger();
+    ASSERT_TRUE(Aspetta([&] { return inAscolto(); }, 4000));
+    EXPECT_TRUE(sim->ricevuti(N).mid(segno).startsWith("v\xA3%")); // no second probe
+    EXPECT_TRUE(messaggi.mostrati.empty());
+
+    // The far end vanishes while polling: one box; Cancel leaves it unconnected.
+    messaggi.risposte.push_back(Risposta::Annulla);
+    sim->rimuoviPorta(N);
+    ASSERT_TRUE(Aspetta([&] { return s().Comando == "e"; }, 2000));
+    Gira(300);
+    ASSERT_EQ(messaggi.mostrati.size(), 1u);
+    EXPECT_EQ(messaggi.mostrati[0].testo.left(26), QStringLiteral("La periferica non risponde"));
+    EXPECT_FALSE(porta.PortOpen());
+    EXPECT_TRUE(f().connetti->isEnabled());
+    EXPECT_EQ(command1()->text(), QStringLiteral("Sistema non connesso    dati solo indicativi"));
+
+    // The board is back: "Connetti" opens the same port again.
+    ASSERT_TRUE(sim->aggiungiPorta(N));
+    f().connetti->trigger();
+    ASSERT_TRUE(Aspetta([&] { return inAscolto(); }, 5000));
+    EXPECT_TRUE(porta.PortOpen());
+    EXPECT_EQ(messaggi.mostrati.size(), 1u);
+    EXPECT_EQ(testo("Label7"), QStringLiteral(" Connesso COM. 3  9600,N,8,1"));
+}
+
+} // namespace
