@@ -76,7 +76,10 @@ struct Principale {
         QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(10, 10), pannello->mapToGlobal(QPoint(10, 10)));
         QCoreApplication::sendEvent(pannello, &e);
     }
-    void ClicSulMenu() { QTest::mouseClick(w.menuBar(), Qt::LeftButton, {}, w.menuBar()->actionGeometry(file->menuAction()).center()); }
+    void ClicSulMenu()
+    {
+        QTest::mouseClick(w.menuBar(), Qt::LeftButton, {}, w.menuBar()->actionGeometry(file->menuAction()).center());
+    }
     void ClicSuApri() { QTest::mouseClick(file, Qt::LeftButton, {}, file->actionGeometry(apri).center()); }
 };
 
