@@ -2,6 +2,7 @@
 
 #include "Caratteri.h"
 #include "Disegni.h"
+#include "Finestre.h"
 #include "Telai.h"
 #include "Twips.h"
 
@@ -186,13 +187,10 @@ void FinestreInfo::ApriImmagine(QPointer<Finestra>& finestra)
         });
         connect(w, &QObject::destroyed, this, &FinestreInfo::RiabilitaPrincipale);
     }
-    const bool giaAperta = finestra->isVisible();
     finestra->show();
     if (principale_)
-        principale_->setEnabled(false);
-    if (giaAperta)
-        finestra->raise();
-    finestra->activateWindow();
+        AbilitaFinestra(principale_, false);
+    DaiFuoco(finestra);
 }
 
 void FinestreInfo::rs232_Click() { ApriImmagine(cavo_); }
@@ -202,7 +200,7 @@ void FinestreInfo::usb_Click() { ApriImmagine(usb_); }
 void FinestreInfo::RiabilitaPrincipale()
 {
     if (principale_)
-        principale_->setEnabled(true);
+        AbilitaFinestra(principale_, true);
 }
 
 } // namespace corsa

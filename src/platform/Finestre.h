@@ -1,15 +1,15 @@
 #pragma once
-#include <QWidget>
+
+class QWidget;
 
 namespace corsa {
 
-// Interim: a window's enabled state as Qt keeps it.
-inline void AbilitaFinestra(QWidget* f, bool a) { f->setEnabled(a); }
-inline bool FinestraAbilitata(const QWidget* f) { return f->isEnabled(); }
-inline void DaiFuoco(QWidget* f)
-{
-    f->raise();
-    f->activateWindow();
-}
+// A disabled window takes no input from the user (mouse, keys, wheel, its menu bar and the menus that
+// drop from it, shortcuts, context menus) and keeps its look exactly: no greying. Other top-level windows,
+// including message boxes and tool windows whose parent is this window, are not affected.
+void AbilitaFinestra(QWidget* finestra, bool abilitata);
+bool FinestraAbilitata(const QWidget* finestra); // true unless AbilitaFinestra(w, false) is in force (and w itself is QWidget-enabled)
+// Gives the window the focus: raise, activate, and focus within it.
+void DaiFuoco(QWidget* finestra);
 
 } // namespace corsa

@@ -1,4 +1,5 @@
 #include "DialogoScriptato.h"
+#include "Finestre.h"
 #include "MessaggiScriptati.h"
 #include "PortaScriptata.h"
 #include "Programma.h"
@@ -57,15 +58,15 @@ TEST(Programma, IMenuApronoLeFinestreInformative)
     auto& f = t.p.form1;
     f.show();
     f.rs232->trigger();
-    EXPECT_FALSE(f.isEnabled());
+    EXPECT_FALSE(FinestraAbilitata(&f));
     f.usb->trigger(); // the menus are out of reach while it is open; a second window changes nothing
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->objectName() == QLatin1String("CavoConnessione") || w->objectName() == QLatin1String("ProgUsb"))
             w->close();
     QApplication::processEvents();
-    EXPECT_TRUE(f.isEnabled());
+    EXPECT_TRUE(FinestraAbilitata(&f));
     f.struttura->trigger();
-    EXPECT_TRUE(f.isEnabled());
+    EXPECT_TRUE(FinestraAbilitata(&f));
     bool trovata = false;
     for (QWidget* w : QApplication::topLevelWidgets())
         trovata |= w->objectName() == QLatin1String("Form2") && w->isVisible();

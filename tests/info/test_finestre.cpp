@@ -1,4 +1,5 @@
 #include "Disegni.h"
+#include "Finestre.h"
 #include "FinestreInfo.h"
 #include "Telai.h"
 
@@ -57,7 +58,7 @@ TEST_F(Finestre, ListaApertaConInvitoENienteScelto)
     EXPECT_EQ(f->windowTitle(), "Soluzioni meccaniche ");
     EXPECT_EQ(f->size(), QSize(706, 504));
     EXPECT_FALSE(f->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
-    EXPECT_TRUE(principale.isEnabled());
+    EXPECT_TRUE(FinestraAbilitata(&principale));
 
     EXPECT_EQ(f->findChild<QLabel*>("Label2")->text(), Invito);
     QComboBox* c = f->findChild<QComboBox*>("Combo1");
@@ -154,7 +155,8 @@ TEST_F(Finestre, CavoDisabilitaLaPrincipaleFinoAllaChiusura)
     info->rs232_Click();
     CavoConnessione* w = info->cavoConnessione();
     ASSERT_NE(w, nullptr);
-    EXPECT_FALSE(principale.isEnabled());
+    EXPECT_FALSE(FinestraAbilitata(&principale));
+    EXPECT_TRUE(principale.isEnabled()) << "out of reach, but not greyed";
     EXPECT_TRUE(w->isVisible());
     EXPECT_TRUE(w->isEnabled());
     EXPECT_EQ(w->objectName(), "CavoConnessione");
@@ -173,7 +175,7 @@ TEST_F(Finestre, UsbDisabilitaLaPrincipaleFinoAllaChiusura)
     info->usb_Click();
     ProgUsb* w = info->progUsb();
     ASSERT_NE(w, nullptr);
-    EXPECT_FALSE(principale.isEnabled());
+    EXPECT_FALSE(FinestraAbilitata(&principale));
     EXPECT_EQ(w->objectName(), "ProgUsb");
     EXPECT_EQ(w->windowTitle(), "Adattatore USB fotoaccoppiato");
     EXPECT_EQ(w->size(), QSize(359, 246));
@@ -194,16 +196,16 @@ TEST_F(Finestre, OgniModoDiChiudereRiabilitaLaPrincipale)
             cavo ? info->rs232_Click() : info->usb_Click();
             QWidget* w = cavo ? static_cast<QWidget*>(info->cavoConnessione()) : info->progUsb();
             ASSERT_NE(w, nullptr);
-            ASSERT_FALSE(principale.isEnabled());
+            ASSERT_FALSE(FinestraAbilitata(&principale));
             if (modo == 0)
                 PulsanteChiudi(w);
             else if (modo == 1)
                 w->close();
             else
                 delete w;
-            EXPECT_TRUE(principale.isEnabled()) << "modo " << modo << (cavo ? " cavo" : " usb");
+            EXPECT_TRUE(FinestraAbilitata(&principale)) << "modo " << modo << (cavo ? " cavo" : " usb");
             EliminaChiuse();
-            EXPECT_TRUE(principale.isEnabled());
+            EXPECT_TRUE(FinestraAbilitata(&principale));
             EXPECT_EQ(cavo ? static_cast<QWidget*>(info->cavoConnessione()) : info->progUsb(), nullptr);
         }
     }
@@ -213,7 +215,7 @@ TEST_F(Finestre, LaListaRestaUsabileMentreUnaImmagineEAperta)
 {
     info->struttura_Click();
     info->rs232_Click();
-    EXPECT_FALSE(principale.isEnabled());
+    EXPECT_FALSE(FinestraAbilitata(&principale));
     EXPECT_TRUE(info->form2()->isEnabled());
     QTest::keyClick(info->form2()->Combo1, Qt::Key_Down);
     EXPECT_EQ(info->form2()->Label2->text(), *TestoTelaio(0));
