@@ -1,3 +1,4 @@
+#include "CercaPorta.h"
 #include "DialogoScriptato.h"
 #include "Finestre.h"
 #include "MessaggiScriptati.h"
@@ -7,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace corsa;
@@ -71,4 +73,25 @@ TEST(Programma, IMenuApronoLeFinestreInformative)
     for (QWidget* w : QApplication::topLevelWidgets())
         trovata |= w->objectName() == QLatin1String("Form2") && w->isVisible();
     EXPECT_TRUE(trovata);
+}
+
+// Each window puts its client area where it belongs on the screen: the main
+// window's below its menu bar, the search and progress windows' their own.
+TEST(Programma, AreeClienteAlLoroPosto)
+{
+    Intero t;
+    auto& f = t.p.form1;
+    f.show();
+    const QWidget* cliente = f.centralWidget();
+    EXPECT_EQ(cliente->mapToGlobal(QPoint(0, 0)), QPoint(143, 42));
+    EXPECT_EQ(cliente->size(), QSize(648, 550));
+    f.connetti->trigger();
+    QWidget* cerca = t.p.connessione.cercaPorta();
+    ASSERT_NE(cerca, nullptr);
+    EXPECT_EQ(cerca->geometry(), QRect(304, 153, 296, 36));
+    f.Timer1->stop();
+    t.p.motore.CicloComunicazione();
+    QWidget* dialogo = f.findChild<QWidget*>(QStringLiteral("Dialog"));
+    ASSERT_NE(dialogo, nullptr);
+    EXPECT_EQ(dialogo->geometry(), QRect(252, 286, 297, 71));
 }
