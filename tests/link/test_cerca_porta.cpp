@@ -199,7 +199,7 @@ protected:
         EXPECT_TRUE(p->form1.enco->isEnabled());
         EXPECT_TRUE(p->form1.controlli.Command1->isEnabled());
         EXPECT_FALSE(cp->isVisible());
-        EXPECT_FALSE(cp->isEnabled());
+        EXPECT_FALSE(FinestraAbilitata(cp));
         EXPECT_FALSE(cp->Timer1->isActive());
         EXPECT_TRUE(FinestraAbilitata(&p->form1));
         EXPECT_TRUE(porta.PortOpen());
@@ -267,7 +267,7 @@ TEST_F(RicercaPorta, SenzaFileSchedaSullaTreUnoEDueAssenti)
     EXPECT_EQ(cp->Label1->text(), Inizio);
     EXPECT_EQ(intervallo, 600);
     EXPECT_TRUE(cp->isVisible());
-    EXPECT_TRUE(cp->isEnabled());
+    EXPECT_TRUE(FinestraAbilitata(cp));
     EXPECT_FALSE(FinestraAbilitata(&p->form1));
     EXPECT_TRUE(porta.selezionate.empty());
 
@@ -591,7 +591,7 @@ TEST_F(RicercaPorta, SecondoConnettiDopoIlSuccessoVaDrittoAllaFine)
     Connetti();
     EXPECT_EQ(cp->Label1->text(), Inizio);
     EXPECT_TRUE(cp->isVisible());
-    EXPECT_TRUE(cp->isEnabled());
+    EXPECT_TRUE(FinestraAbilitata(cp));
     EXPECT_FALSE(FinestraAbilitata(&p->form1));
     EXPECT_EQ(FinoAllaFine(), 1);
     EXPECT_FALSE(passi[0].visibile);
