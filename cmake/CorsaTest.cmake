@@ -5,7 +5,8 @@ function(corsa_test name)
   add_executable(${name} ${T_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE corsa_test_support ${T_LIBS})
   add_test(NAME ${name} COMMAND ${name})
+  set(ambiente QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 ${CORSA_AMBIENTE_SANITIZZATORI})
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8"
+    ENVIRONMENT "${ambiente}"
     TIMEOUT 300)
 endfunction()

@@ -221,7 +221,7 @@ void Form1::CostruisciMenu()
         m->menuAction()->setObjectName(QLatin1String(nome));
         return m;
     };
-    auto voce = [this](QMenu* m, const char* nome, const QString& testo) {
+    auto voce = [](QMenu* m, const char* nome, const QString& testo) {
         QAction* a = m->addAction(testo);
         a->setObjectName(QLatin1String(nome));
         return a;

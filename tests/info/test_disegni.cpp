@@ -52,8 +52,9 @@ void ControllaImpaginazione(const std::vector<Scritta>& scritte, QRect dentro)
         for (const QString& r : s.righe)
             EXPECT_LE(fm.horizontalAdvance(r) + 6, lungo) << "troppo lunga: " << r.toStdString();
         EXPECT_LE(fm.height() * s.righe.size(), alto + 1) << nome;
-        if (s.punta)
+        if (s.punta) {
             EXPECT_TRUE(dentro.contains(s.bersaglio.toPoint())) << nome;
+        }
         for (size_t j = i + 1; j < scritte.size(); ++j)
             EXPECT_FALSE(s.riquadro.intersects(scritte[j].riquadro))
                 << nome << " sopra " << scritte[j].righe.join(" / ").toStdString();
@@ -93,9 +94,11 @@ TEST(Disegni, TrasmissioneConTutteLeScritte)
                            "Valido per tutti i telai PARVELL tipo G"}));
     ControllaImpaginazione(ScritteTrasmissione(), QRect(3, 3, 677, 424));
     ControllaTestiDipinti(DisegnoTrasmissione(), ScritteTrasmissione());
-    for (const auto& s : ScritteTrasmissione())
-        if (s.punta)
+    for (const auto& s : ScritteTrasmissione()) {
+        if (s.punta) {
             EXPECT_FALSE(s.riquadro.contains(s.bersaglio.toPoint())) << "il richiamo non punta fuori";
+        }
+    }
 }
 
 TEST(Disegni, CavoAllaSuaMisuraNeroSuBianco)
