@@ -428,8 +428,9 @@ TEST_P(TuttiICasi, PorteProvateTickEFile)
     EXPECT_EQ(porta.selezionate, c.selezionate);
     EXPECT_EQ(tick, c.tick);
     ASSERT_FALSE(passi.empty());
-    if (c.primaLabel)
+    if (c.primaLabel) {
         EXPECT_EQ(passi[0].label, *c.primaLabel);
+    }
     if (c.fileDopo)
         EXPECT_EQ(Nport(), c.fileDopo);
     else if (!c.file)
@@ -455,8 +456,9 @@ TEST_P(TuttiICasi, PorteProvateTickEFile)
     for (int i = 0; i < int(passi.size()); ++i) {
         if (passi[i].selezionate.empty())
             continue;
-        if (!primo)
+        if (!primo) {
             EXPECT_EQ(passi[i - 1].label, Prova(passi[i].selezionate[0])) << "tick " << i;
+        }
         primo = false;
     }
 
@@ -469,9 +471,11 @@ TEST_P(TuttiICasi, PorteProvateTickEFile)
     } else {
         ControllaFallita();
         // Never below the file's port when that port opened.
-        if (c.file && !c.assenti.count(c.selezionate.front()))
-            for (int n : porta.selezionate)
+        if (c.file && !c.assenti.count(c.selezionate.front())) {
+            for (int n : porta.selezionate) {
                 EXPECT_GE(n, c.selezionate.front());
+            }
+        }
     }
 }
 

@@ -63,8 +63,9 @@ TEST_P(InterpretaLettura, PrimaRiga)
     const Lettura& l = GetParam();
     const auto r = InterpretaFilePorta(l.contenuto);
     ASSERT_EQ(r.has_value(), l.porta.has_value());
-    if (l.porta)
+    if (l.porta) {
         EXPECT_EQ(int(*r), *l.porta);
+    }
 }
 
 TEST_P(InterpretaLettura, DaDisco)
@@ -79,8 +80,9 @@ TEST_P(InterpretaLettura, DaDisco)
     f.close();
     const auto r = LeggiFilePorta(nome);
     ASSERT_EQ(r.has_value(), l.porta.has_value());
-    if (l.porta)
+    if (l.porta) {
         EXPECT_EQ(int(*r), *l.porta);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(FilePorta, InterpretaLettura, ::testing::ValuesIn(Letture),
