@@ -287,7 +287,7 @@ TEST(Blocchi, IngressoVecchioScartatoSoloDoveSiDeve)
         else if (c.comando == "s")
             EXPECT_EQ(adc, "abcd");
         else
-            EXPECT_EQ(b.s().Comando, "r"); // okEeprom found across the two pieces
+            EXPECT_EQ(b.s().Comando, "r"); // the word spans the leftover and the new reply
     }
 }
 
