@@ -2,6 +2,7 @@
 // board on pseudo-terminals, driven through menus and buttons as a
 // technician would; real time throughout.
 #include "Attesa.h"
+#include "CartellaDiLavoro.h"
 #include "CercaPorta.h"
 #include "ClickLabel.h"
 #include "DialogoScriptato.h"
@@ -29,20 +30,12 @@ namespace {
 
 constexpr int N = 3;
 
-QByteArray Leggi(const QString& percorso)
-{
-    QFile f(percorso);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 class FineAFine : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(porte.isValid());
-        ASSERT_TRUE(lavoro.isValid());
-        vecchiaCartella = QDir::currentPath();
-        QDir::setCurrent(lavoro.path()); // the port file goes here
+        ASSERT_TRUE(lavoro.attiva()); // the port file goes there
         qputenv("CORSA_PORTE", porte.path().toLocal8Bit());
         sim = std::make_unique<sim::SimulatoreScheda>(porte.path());
         ASSERT_TRUE(sim->aggiungiPorta(N)); // ports 1 and 2 are absent
@@ -56,7 +49,6 @@ protected:
         p.reset();
         sim.reset();
         qunsetenv("CORSA_PORTE");
-        QDir::setCurrent(vecchiaCartella);
     }
 
     Form1& f() { return p->form1; }
@@ -79,8 +71,8 @@ protected:
     // What the board received after the mark, the bytes of a status poll left out.
     QByteArray dopo(qsizetype segno) { return sim->ricevuti(N).mid(segno).replace("@", ""); }
 
-    QTemporaryDir porte, lavoro;
-    QString vecchiaCartella;
+    QTemporaryDir porte;
+    CartellaDiLavoro lavoro;
     std::unique_ptr<sim::SimulatoreScheda> sim;
     PortaSerialeQt porta;
     MessaggiScriptati messaggi;
@@ -98,7 +90,7 @@ TEST_F(FineAFine, IlPercorsoDelTecnico)
     ASSERT_TRUE(Aspetta([&] { return testo("Label7") == QStringLiteral(" Connesso COM. 3  9600,N,8,1"); }, 8000));
     EXPECT_TRUE(FinestraAbilitata(&f()));
     EXPECT_FALSE(p->connessione.cercaPorta()->isVisible());
-    EXPECT_EQ(Leggi(lavoro.filePath(QStringLiteral("nport.ini"))), QByteArray("\x20\x33\x0D\x0A"));
+    EXPECT_EQ(lavoro.Nport(), QByteArray("\x20\x33\x0D\x0A"));
 
     // Version and both RAM blocks, then status polling.
     ASSERT_TRUE(Aspetta([&] { return inAscolto(); }, 5000));

@@ -1,5 +1,6 @@
 // The port search inside the assembled program, on a scripted port, one
 // tick at a time: the search window's timer never fires by itself here.
+#include "CartellaDiLavoro.h"
 #include "CercaPorta.h"
 #include "ClickLabel.h"
 #include "DialogoScriptato.h"
@@ -106,9 +107,7 @@ class RicercaPorta : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(lavoro.isValid());
-        vecchiaCartella = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(lavoro.path())); // "nport.ini" lands here
+        ASSERT_TRUE(lavoro.attiva()); // "nport.ini" lands there
         p = std::make_unique<Programma>(porta, messaggi, dialogo);
         p->form1.terminaProgramma = [] {};
         p->form1.Form_Load();
@@ -120,7 +119,6 @@ protected:
     void TearDown() override
     {
         p.reset();
-        QDir::setCurrent(vecchiaCartella);
     }
 
     // "Connetti" from the menu, then the search's timer is kept from firing:
@@ -166,19 +164,8 @@ protected:
         return l;
     }
 
-    void ScriviNport(const QByteArray& dati)
-    {
-        QFile f(QStringLiteral("nport.ini"));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        ASSERT_EQ(f.write(dati), dati.size());
-    }
-    std::optional<QByteArray> Nport() const
-    {
-        QFile f(QStringLiteral("nport.ini"));
-        if (!f.open(QIODevice::ReadOnly))
-            return std::nullopt;
-        return f.readAll();
-    }
+    void ScriviNport(const QByteArray& dati) { ASSERT_TRUE(lavoro.ScriviNport(dati)); }
+    std::optional<QByteArray> Nport() const { return lavoro.Nport(); }
     void Invecchia()
     {
         QFile f(QStringLiteral("nport.ini"));
@@ -245,8 +232,7 @@ protected:
     }
 
     const QDateTime Vecchio = QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6));
-    QTemporaryDir lavoro;
-    QString vecchiaCartella;
+    CartellaDiLavoro lavoro;
     PortaProvata porta;
     MessaggiScriptati messaggi;
     DialogoScriptato dialogo;

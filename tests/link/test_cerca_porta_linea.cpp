@@ -2,6 +2,7 @@
 // board on pseudo-terminals. The ticks are driven by hand; after a probe the
 // test waits only as long as the board's answer takes to come back.
 #include "Attesa.h"
+#include "CartellaDiLavoro.h"
 #include "CercaPorta.h"
 #include "ClickLabel.h"
 #include "DialogoScriptato.h"
@@ -39,9 +40,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(porte.isValid());
-        ASSERT_TRUE(lavoro.isValid());
-        vecchiaCartella = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(lavoro.path()));
+        ASSERT_TRUE(lavoro.attiva());
         qputenv("CORSA_PORTE", porte.path().toLocal8Bit());
         sim = std::make_unique<sim::SimulatoreScheda>(porte.path());
         p = std::make_unique<Programma>(porta, messaggi, dialogo);
@@ -57,7 +56,6 @@ protected:
         porta.setPortOpen(false);
         sim.reset();
         qunsetenv("CORSA_PORTE");
-        QDir::setCurrent(vecchiaCartella);
     }
 
     void Connetti()
@@ -103,19 +101,8 @@ protected:
         return r;
     }
 
-    void ScriviNport(const QByteArray& dati)
-    {
-        QFile f(QStringLiteral("nport.ini"));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        ASSERT_EQ(f.write(dati), dati.size());
-    }
-    std::optional<QByteArray> Nport() const
-    {
-        QFile f(QStringLiteral("nport.ini"));
-        if (!f.open(QIODevice::ReadOnly))
-            return std::nullopt;
-        return f.readAll();
-    }
+    void ScriviNport(const QByteArray& dati) { ASSERT_TRUE(lavoro.ScriviNport(dati)); }
+    std::optional<QByteArray> Nport() const { return lavoro.Nport(); }
 
     void ControllaConnesso(int n)
     {
@@ -159,8 +146,8 @@ protected:
         EXPECT_TRUE(p->form1.connetti->isEnabled());
     }
 
-    QTemporaryDir porte, lavoro;
-    QString vecchiaCartella;
+    QTemporaryDir porte;
+    CartellaDiLavoro lavoro;
     std::unique_ptr<sim::SimulatoreScheda> sim;
     PortaSerialeQt porta;
     MessaggiScriptati messaggi;
