@@ -124,15 +124,8 @@ void MotoreScambio::LeggiPosizione(bool invio)
         Intervallo(800);
         return;
     }
-    const QByteArray r = MSComm1.Input();
-    if (!RispostaValida(ComandoLeggiPosizione, r)) {
-        BloccoMancante();
-        return;
-    }
-    const int n = CaricaBloccoPosizione(s_, r);
-    for (int i = 1; i <= n; ++i)
-        Barra(50 + i);
-    s_.Comando = ComandoLeggiVelocita;
+    if (RiceviBlocco(CaricaBloccoPosizione))
+        s_.Comando = ComandoLeggiVelocita;
 }
 
 void MotoreScambio::LeggiVelocita(bool invio)
@@ -144,14 +137,8 @@ void MotoreScambio::LeggiVelocita(bool invio)
         pannello_.MostraIndicatori(true);
         return;
     }
-    const QByteArray r = MSComm1.Input();
-    if (!RispostaValida(ComandoLeggiVelocita, r)) {
-        BloccoMancante();
+    if (!RiceviBlocco(CaricaBloccoVelocita))
         return;
-    }
-    const int n = CaricaBloccoVelocita(s_, r);
-    for (int i = 1; i <= n; ++i)
-        Barra(50 + i);
     Intervallo(100);
     pannello_.ControlloModifiche(1);
     s_.Comando = ComandoStato;
@@ -159,6 +146,19 @@ void MotoreScambio::LeggiVelocita(bool invio)
     c_.abilitaChip(true);
     c_.enco->setEnabled(true);
     c_.Command1->setEnabled(true);
+}
+
+bool MotoreScambio::RiceviBlocco(int (*carica)(Stato&, const QByteArray&))
+{
+    const QByteArray r = MSComm1.Input();
+    if (!RispostaValida(inCorso_, r)) {
+        BloccoMancante();
+        return false;
+    }
+    const int n = carica(s_, r);
+    for (int i = 1; i <= n; ++i)
+        Barra(50 + i);
+    return true;
 }
 
 void MotoreScambio::BloccoMancante()

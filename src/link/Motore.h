@@ -47,6 +47,9 @@ private:
     void Eeprom(bool invio);
     void Versione(bool invio);
 
+    // A block read's reply loaded with the bar following each byte; false,
+    // after the box, when it came short.
+    bool RiceviBlocco(int (*carica)(Stato&, const QByteArray&));
     void BloccoMancante(); // a short block: the box, and what its answer leaves
     void Intervallo(int ms);
     void Barra(int valore);
