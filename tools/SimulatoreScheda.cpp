@@ -25,6 +25,7 @@ const QByteArray TestoVersioneSenzaRev = QByteArrayLiteral("SIM versione 1.0");
 const QByteArray TestoEeprom = QByteArrayLiteral("\r\nokEeprom\r\n");
 const QByteArray TestoEepromRifiuto = QByteArrayLiteral("\r\nEeprom bloccata\r\n");
 const QByteArray TestoConferma = QByteArrayLiteral("Scrivo\r");
+const QByteArray ParolaEeprom = QByteArrayLiteral("okEeprom");
 
 void ValoriIniziali(std::array<uint8_t, 141>& pos, std::array<uint8_t, 129>& vel)
 {
@@ -41,6 +42,26 @@ void ValoriIniziali(std::array<uint8_t, 141>& pos, std::array<uint8_t, 129>& vel
     pos[135] = 5;   // delay
     for (int i = 136; i <= 140; ++i)
         pos[i] = 0;
+}
+
+// What follows the first `campi` words of the line and the blanks after
+// them, blanks inside kept, trailing ones dropped.
+QString Resto(const QString& riga, int campi)
+{
+    qsizetype i = 0;
+    const qsizetype n = riga.size();
+    for (int k = 0; k < campi; ++k) {
+        while (i < n && riga[i].isSpace())
+            ++i;
+        while (i < n && !riga[i].isSpace())
+            ++i;
+    }
+    while (i < n && riga[i].isSpace())
+        ++i;
+    qsizetype fine = n;
+    while (fine > i && riga[fine - 1].isSpace())
+        --fine;
+    return riga.mid(i, fine - i);
 }
 
 } // namespace
@@ -210,6 +231,18 @@ void SimulatoreScheda::impostaStopSicurezza(int porta, bool attivo)
 {
     if (Porta* p = trova(porta))
         p->stop = attivo;
+}
+
+void SimulatoreScheda::impostaTestoVersione(int porta, std::optional<QByteArray> testo)
+{
+    if (Porta* p = trova(porta))
+        p->testoVersione = std::move(testo);
+}
+
+void SimulatoreScheda::impostaTestoEeprom(int porta, std::optional<QByteArray> testo)
+{
+    if (Porta* p = trova(porta))
+        p->testoEeprom = std::move(testo);
 }
 
 std::array<uint8_t, 141>* SimulatoreScheda::ramPosizione(int porta)
@@ -463,15 +496,20 @@ void SimulatoreScheda::comando(Porta& p, uint8_t c)
         p.attesa = Attesa::BloccoVelocita;
         p.raccolti.clear();
         break;
-    case 'w':
+    case 'w': {
         if (guastoPer(p, c) == Guasto::RifiutoEeprom) {
             invia(p, TestoEepromRifiuto);
             break;
         }
-        rispondi(p, c, TestoEeprom, TestoEeprom.size());
-        p.attesa = Attesa::Conferma;
-        p.raccolti.clear();
+        const QByteArray testo = p.testoEeprom.value_or(TestoEeprom);
+        // The PC confirms only a reply with the word in it; waiting after
+        // any other would swallow its next commands.
+        if (rispondi(p, c, testo, static_cast<int>(testo.size())).contains(ParolaEeprom)) {
+            p.attesa = Attesa::Conferma;
+            p.raccolti.clear();
+        }
         break;
+    }
     case 'r':
         p.ramPos = p.eepPos;
         p.ramVel = p.eepVel;
@@ -488,18 +526,18 @@ void SimulatoreScheda::comando(Porta& p, uint8_t c)
         if (guastoPer(p, c) == Guasto::SenzaRev)
             invia(p, TestoVersioneSenzaRev);
         else
-            rispondi(p, c, TestoVersione, 1);
+            rispondi(p, c, p.testoVersione.value_or(TestoVersione), 1);
         break;
     default:
         break; // unknown bytes are ignored, as the board would
     }
 }
 
-void SimulatoreScheda::rispondi(Porta& p, uint8_t c, QByteArray risposta, int minimo)
+QByteArray SimulatoreScheda::rispondi(Porta& p, uint8_t c, QByteArray risposta, int minimo)
 {
     switch (guastoPer(p, c)) {
     case Guasto::Silenziosa:
-        return;
+        return {};
     case Guasto::Corta:
         risposta.truncate(std::max(0, minimo - 1));
         break;
@@ -518,16 +556,18 @@ void SimulatoreScheda::rispondi(Porta& p, uint8_t c, QByteArray risposta, int mi
         break;
     }
     case Guasto::CadutaBlocco: {
-        invia(p, risposta.left(risposta.size() / 2));
+        risposta.truncate(risposta.size() / 2);
+        invia(p, risposta);
         const int numero = p.numero;
         // Let the half reach the far end before the device goes.
         QTimer::singleShot(20, this, [this, numero] { rimuoviPorta(numero); });
-        return;
+        return risposta;
     }
     default:
         break;
     }
     invia(p, risposta);
+    return risposta;
 }
 
 void SimulatoreScheda::invia(Porta& p, const QByteArray& dati)
@@ -558,6 +598,7 @@ QString SimulatoreScheda::esegui(const QString& riga)
     if (verbo == QLatin1String("aiuto"))
         return QStringLiteral(
             "guasto N nome [comando] | nessunguasto N | assente N | presente N | stop N | porte | esci\n"
+            "testoversione N [testo] | testoeeprom N [testo]  (senza testo: quello predefinito)\n"
             "guasti: silenziosa senzarev corta lunga spazzatura rifiutoeeprom caduta nessuno\n"
             "comando: un carattere (@ % $ # | m s w v r) o esadecimale (0xA3)");
     if (verbo == QLatin1String("porte")) {
@@ -578,6 +619,17 @@ QString SimulatoreScheda::esegui(const QString& riga)
         return QStringLiteral("com%1 non esiste").arg(n);
     if (verbo == QLatin1String("nessunguasto")) {
         togliGuasti(n);
+        return {};
+    }
+    if (verbo == QLatin1String("testoversione") || verbo == QLatin1String("testoeeprom")) {
+        const QString testo = Resto(riga, 2);
+        std::optional<QByteArray> t;
+        if (!testo.isEmpty())
+            t = testo.toUtf8();
+        if (verbo == QLatin1String("testoversione"))
+            impostaTestoVersione(n, std::move(t));
+        else
+            impostaTestoEeprom(n, std::move(t));
         return {};
     }
     if (verbo == QLatin1String("stop")) {

@@ -61,6 +61,10 @@ public:
     void impostaGuasto(int porta, Guasto g, std::optional<uint8_t> comando = std::nullopt);
     void togliGuasti(int porta);
     void impostaStopSicurezza(int porta, bool attivo);
+    // The "v" and "w" replies as chosen texts; nullopt gives the default
+    // back. The senzarev fault keeps its own text; other faults still apply.
+    void impostaTestoVersione(int porta, std::optional<QByteArray> testo);
+    void impostaTestoEeprom(int porta, std::optional<QByteArray> testo);
 
     // The board's memory, index 0 unused as in the PC's image.
     std::array<uint8_t, 141>* ramPosizione(int porta);
@@ -107,12 +111,14 @@ private:
         Guasto guasto = Guasto::Nessuno;
         std::map<uint8_t, Guasto> guastiComando;
         uint32_t caso = 12345; // garbage generator state
+        std::optional<QByteArray> testoVersione;
+        std::optional<QByteArray> testoEeprom;
     };
 
     void leggi(int porta);
     void byteRicevuto(Porta& p, uint8_t b);
     void comando(Porta& p, uint8_t c);
-    void rispondi(Porta& p, uint8_t c, QByteArray risposta, int minimo);
+    QByteArray rispondi(Porta& p, uint8_t c, QByteArray risposta, int minimo);
     void invia(Porta& p, const QByteArray& dati);
     Guasto guastoPer(const Porta& p, uint8_t c) const;
     void caricaEeprom(Porta& p);

@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdio>
 #include <unistd.h>
+#include <utility>
 
 using corsa::sim::GuastoDaNome;
 using corsa::sim::SimulatoreScheda;
@@ -34,7 +35,8 @@ int main(int argc, char** argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Scheda simulata su pseudo-terminali. Avviare il programma con CORSA_PORTE=<cartella>.\n"
-        "Sullo standard input: guasto N nome [comando], nessunguasto N, assente N, presente N, stop N, porte, esci."));
+        "Sullo standard input: guasto N nome [comando], nessunguasto N, assente N, presente N, stop N,\n"
+        "testoversione N [testo], testoeeprom N [testo], porte, aiuto, esci."));
     parser.addHelpOption();
     QCommandLineOption cartella({QStringLiteral("c"), QStringLiteral("cartella")},
                                 QStringLiteral("Cartella dei collegamenti comN."), QStringLiteral("cartella"),
@@ -49,7 +51,13 @@ int main(int argc, char** argv)
                               QStringLiteral("cartella"));
     QCommandLineOption registro({QStringLiteral("r"), QStringLiteral("registro")},
                                 QStringLiteral("File del registro dei byte ricevuti."), QStringLiteral("file"));
-    parser.addOptions({cartella, porte, guasto, eeprom, registro});
+    QCommandLineOption testoVersione(QStringLiteral("testo-versione"),
+                                     QStringLiteral("Risposta a \"v\" della porta N: N:testo; ripetibile."),
+                                     QStringLiteral("N:testo"));
+    QCommandLineOption testoEeprom(QStringLiteral("testo-eeprom"),
+                                   QStringLiteral("Risposta a \"w\" della porta N: N:testo; ripetibile."),
+                                   QStringLiteral("N:testo"));
+    parser.addOptions({cartella, porte, guasto, eeprom, registro, testoVersione, testoEeprom});
     parser.process(app);
 
     const QString dir = QFileInfo(parser.value(cartella)).absoluteFilePath();
@@ -75,6 +83,25 @@ int main(int argc, char** argv)
         if (!esito.isEmpty()) {
             std::fprintf(stderr, "%s\n", qPrintable(esito));
             return 2;
+        }
+    }
+
+    // N:testo becomes the same line as on standard input; the text may hold
+    // colons of its own.
+    const std::pair<const QCommandLineOption*, QString> testi[] = {
+        {&testoVersione, QStringLiteral("testoversione")},
+        {&testoEeprom, QStringLiteral("testoeeprom")},
+    };
+    for (const auto& [opzione, verbo] : testi) {
+        for (const QString& v : parser.values(*opzione)) {
+            const qsizetype dp = v.indexOf(QLatin1Char(':'));
+            const QString esito = dp < 0 ? QStringLiteral("atteso N:testo: %1").arg(v)
+                                         : sim.esegui(verbo + QLatin1Char(' ') + v.left(dp) + QLatin1Char(' ')
+                                                      + v.mid(dp + 1));
+            if (!esito.isEmpty()) {
+                std::fprintf(stderr, "%s\n", qPrintable(esito));
+                return 2;
+            }
         }
     }
 

@@ -85,6 +85,82 @@ TEST_F(Simulatore, GuastoSuUnSoloComandoEDaTesto)
     EXPECT_FALSE(sim->esegui(QStringLiteral("guasto 99 corta")).isEmpty());
 }
 
+TEST_F(Simulatore, TestoVersioneSceltoSulFilo)
+{
+    const QByteArray v = BytesComando(ComandoVersione);
+    sim->impostaTestoVersione(N, QByteArray("sim rev 2.0"));
+    QByteArray r = Scambio(v, 11);
+    EXPECT_EQ(r, QByteArray("sim rev 2.0"));
+    EXPECT_FALSE(ContieneParola(r, ParolaVersione));
+    sim->impostaTestoVersione(N, QByteArray("xxREVyy"));
+    EXPECT_TRUE(ContieneParola(Scambio(v, 7), ParolaVersione));
+
+    // from the text commands: the rest of the line, blanks inside kept
+    EXPECT_TRUE(sim->esegui(QStringLiteral("testoversione 3   a  REV\tb  ")).isEmpty());
+    EXPECT_EQ(Scambio(v, 8), QByteArray("a  REV\tb"));
+
+    // faults still have their say
+    sim->impostaGuasto(N, Guasto::SenzaRev);
+    r = Scambio(v, 16);
+    EXPECT_FALSE(r.isEmpty());
+    EXPECT_FALSE(r.contains("REV"));
+    sim->impostaGuasto(N, Guasto::Corta, 'v');
+    EXPECT_TRUE(Scambio(v, 1, 300).isEmpty());
+    sim->togliGuasti(N);
+
+    // no text: the default again, by either way
+    EXPECT_TRUE(sim->esegui(QStringLiteral("testoversione 3")).isEmpty());
+    const QByteArray predefinito = Scambio(v, 20);
+    EXPECT_TRUE(ContieneParola(predefinito, ParolaVersione));
+    sim->impostaTestoVersione(N, QByteArray("altro"));
+    EXPECT_EQ(Scambio(v, 5), QByteArray("altro"));
+    sim->impostaTestoVersione(N, std::nullopt);
+    EXPECT_EQ(Scambio(v, predefinito.size()), predefinito);
+
+    EXPECT_FALSE(sim->esegui(QStringLiteral("testoversione 99 REV")).isEmpty());
+    EXPECT_FALSE(sim->esegui(QStringLiteral("testoeeprom x okEeprom")).isEmpty());
+}
+
+TEST_F(Simulatore, LaConfermaEepromSiAttendeSoloDopoOkEeprom)
+{
+    const QByteArray w = BytesComando(ComandoScriviEeprom);
+    const QByteArray stato = BytesComando(ComandoStato);
+    // The reply the board sent decides: the next command is heard at once.
+    const auto rifiutoNonInghiotte = [&](const char* come) {
+        EXPECT_EQ(Scambio(stato, 4).size(), 4) << come;
+        porta.Output(ConfermaEeprom()); // as a stray PC would; "r" and "v" inside it
+        Gira(100);
+        porta.setInBufferCount(0);
+        EXPECT_EQ(sim->scrittureEeprom(N), 0) << come;
+    };
+
+    sim->impostaTestoEeprom(N, QByteArray("OKEEPROM"));
+    EXPECT_EQ(Scambio(w, 8), QByteArray("OKEEPROM"));
+    rifiutoNonInghiotte("maiuscole");
+
+    EXPECT_TRUE(sim->esegui(QStringLiteral("testoeeprom 3 okEeprom")).isEmpty());
+    sim->impostaGuasto(N, Guasto::Corta, 'w');
+    EXPECT_EQ(Scambio(w, 7), QByteArray("okEepro"));
+    rifiutoNonInghiotte("corta");
+    sim->impostaGuasto(N, Guasto::Silenziosa, 'w');
+    EXPECT_TRUE(Scambio(w, 1, 300).isEmpty());
+    rifiutoNonInghiotte("silenziosa");
+    sim->togliGuasti(N);
+
+    sim->impostaTestoEeprom(N, QByteArray("xxokEeprom"));
+    EXPECT_EQ(Scambio(w, 10), QByteArray("xxokEeprom"));
+    porta.Output(ConfermaEeprom());
+    ASSERT_TRUE(Aspetta([&] { return sim->scrittureEeprom(N) == 1; }));
+
+    EXPECT_TRUE(sim->esegui(QStringLiteral("testoeeprom 3")).isEmpty());
+    const QByteArray r = Scambio(w, 12);
+    EXPECT_TRUE(ContieneParola(r, ParolaEeprom));
+    EXPECT_NE(r, QByteArray("xxokEeprom"));
+    porta.Output(ConfermaEeprom());
+    ASSERT_TRUE(Aspetta([&] { return sim->scrittureEeprom(N) == 2; }));
+    EXPECT_EQ(Scambio(stato, 4).size(), 4);
+}
+
 TEST_F(Simulatore, IlRegistroHaOgniByteConIlSuoTempo)
 {
     porta.Output(QByteArray("@\xA3%", 3));
