@@ -1,5 +1,6 @@
 #include "DialogoFile.h"
 #include "Messaggi.h"
+#include "MisuraAvvio.h"
 #include "PortaSerialeQt.h"
 #include "Programma.h"
 
@@ -27,5 +28,6 @@ int main(int argc, char** argv)
     messaggi.setGenitore(&programma.form1);
     dialogo.setGenitore(&programma.form1);
     programma.Avvia();
+    corsa::MisuraPrimoDisegno(&programma.form1);
     return app.exec();
 }
