@@ -1,3 +1,4 @@
+#include "CaratteriInAnticipo.h"
 #include "DialogoFile.h"
 #include "Messaggi.h"
 #include "MisuraAvvio.h"
@@ -10,7 +11,11 @@
 
 int main(int argc, char** argv)
 {
+    // The fonts load on a second thread while the display connects and the
+    // window is built, rather than at its first text.
+    corsa::CaratteriInAnticipo caratteri;
     QApplication app(argc, argv);
+    const auto elencoCaratteri = caratteri.ApplicazionePronta();
     QApplication::setApplicationName(corsa::TitoloProgramma());
     // The toolkit's own texts (file dialogs, standard buttons) in Italian too.
     QTranslator traduzione;
