@@ -4,14 +4,16 @@
 # prints the medians of the time to the first complete paint and of the peak
 # resident memory, and the program's ratios to the empty window.
 #   bash bench/avvio.sh [N]        (after scripts/compila.sh)
+# CORSA_BUILD names another build folder (default build).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 N=${1:-15}
 [[ "$N" =~ ^[1-9][0-9]*$ ]] || { echo "uso: $0 [numero di prove]" >&2; exit 2; }
 
 build=${CORSA_BUILD:-build}
-programma=$PWD/$build/src/app/corsa
-vuota=$PWD/$build/bench/finestra-vuota
+[[ "$build" = /* ]] || build=$PWD/$build
+programma=$build/src/app/corsa
+vuota=$build/bench/finestra-vuota
 for f in "$programma" "$vuota"; do
   [ -x "$f" ] || { echo "manca $f: compilare prima (scripts/compila.sh)" >&2; exit 2; }
 done
@@ -27,13 +29,16 @@ trap 'rm -rf "$lavoro"' EXIT
 mkdir -p "$lavoro/porte" # no port at all: nothing real is opened
 export QT_QPA_PLATFORM=xcb CORSA_PORTE="$lavoro/porte"
 
-# One run: prints "ms kB".
+# One run: prints "ms kB". The pause first lets the display server finish
+# with the program before, whose window it may still be tearing down: back
+# to back, each run would pay for the one before it.
 prova() {
   local riga
+  sleep 0.2
   riga=$(cd "$lavoro" && CORSA_MISURA_AVVIO=$(date +%s%N) timeout 30 "$1" 2>/dev/null) || true
   set -- $riga
   if [ "${1:-}" != primo_disegno_ms ] || [ "${3:-}" != picco_kb ]; then
-    echo "nessuna misura da $programma o $vuota: '$riga'" >&2
+    echo "nessuna misura da $1: '$riga'" >&2
     exit 1
   fi
   echo "$2 $4"

@@ -11,11 +11,11 @@
 
 int main(int argc, char** argv)
 {
-    // The fonts load on a second thread while the display connects and the
-    // window is built, rather than at its first text.
+    // The font configuration loads on a second thread while the display
+    // connects, rather than at the window's first text.
     corsa::CaratteriInAnticipo caratteri;
     QApplication app(argc, argv);
-    const auto elencoCaratteri = caratteri.ApplicazionePronta();
+    caratteri.Attendi();
     QApplication::setApplicationName(corsa::TitoloProgramma());
     // The toolkit's own texts (file dialogs, standard buttons) in Italian too.
     QTranslator traduzione;

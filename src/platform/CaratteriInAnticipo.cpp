@@ -1,7 +1,5 @@
 #include "CaratteriInAnticipo.h"
 
-#include <QFontDatabase>
-#include <QStringList>
 #include <QtGlobal>
 
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
@@ -12,8 +10,8 @@ namespace corsa {
 
 namespace {
 
-// fontconfig's own start, the same call the toolkit makes first; looked up
-// rather than linked, as the toolkit brings the library where it uses it.
+// fontconfig's own start, the call the toolkit makes first; looked up rather
+// than linked, since the toolkit brings the library wherever it uses it.
 void CaricaConfigurazione()
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
@@ -25,46 +23,16 @@ void CaricaConfigurazione()
 
 } // namespace
 
-CaratteriInAnticipo::CaratteriInAnticipo() : filo_([this] { Lavora(); }) {}
+CaratteriInAnticipo::CaratteriInAnticipo() : filo_(CaricaConfigurazione) {}
 
 CaratteriInAnticipo::~CaratteriInAnticipo()
 {
     Attendi();
 }
 
-void CaratteriInAnticipo::Lavora()
-{
-    CaricaConfigurazione();
-    std::unique_lock<std::mutex> blocco(mutex_);
-    segnale_.wait(blocco, [this] { return fase_ != Fase::Configurazione; });
-    if (fase_ != Fase::Elenco)
-        return;
-    blocco.unlock();
-    // The toolkit fills its list once, under its own lock; the main thread's
-    // first text waits for it instead of doing it again.
-    QFontDatabase::families();
-}
-
-CaratteriInAnticipo::Attesa CaratteriInAnticipo::ApplicazionePronta()
-{
-    {
-        std::lock_guard<std::mutex> blocco(mutex_);
-        if (fase_ == Fase::Configurazione)
-            fase_ = Fase::Elenco;
-    }
-    segnale_.notify_one();
-    return Attesa(this);
-}
-
 void CaratteriInAnticipo::Attendi()
 {
-    {
-        std::lock_guard<std::mutex> blocco(mutex_);
-        if (fase_ == Fase::Configurazione)
-            fase_ = Fase::Fine;
-    }
-    segnale_.notify_one();
-    if (filo_.joinable() && filo_.get_id() != std::this_thread::get_id())
+    if (filo_.joinable())
         filo_.join();
 }
 
