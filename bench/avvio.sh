@@ -33,12 +33,12 @@ export QT_QPA_PLATFORM=xcb CORSA_PORTE="$lavoro/porte"
 # with the program before, whose window it may still be tearing down: back
 # to back, each run would pay for the one before it.
 prova() {
-  local riga
+  local eseguibile=$1 riga
   sleep 0.2
-  riga=$(cd "$lavoro" && CORSA_MISURA_AVVIO=$(date +%s%N) timeout 30 "$1" 2>/dev/null) || true
+  riga=$(cd "$lavoro" && CORSA_MISURA_AVVIO=$(date +%s%N) timeout 30 "$eseguibile" 2>/dev/null) || true
   set -- $riga
   if [ "${1:-}" != primo_disegno_ms ] || [ "${3:-}" != picco_kb ]; then
-    echo "nessuna misura da $1: '$riga'" >&2
+    echo "nessuna misura da $eseguibile: '$riga'" >&2
     exit 1
   fi
   echo "$2 $4"
