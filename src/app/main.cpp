@@ -1,5 +1,7 @@
+#include "CaratteriInAnticipo.h"
 #include "DialogoFile.h"
 #include "Messaggi.h"
+#include "MisuraAvvio.h"
 #include "PortaSerialeQt.h"
 #include "Programma.h"
 
@@ -9,7 +11,11 @@
 
 int main(int argc, char** argv)
 {
+    // The font configuration loads on a second thread while the display
+    // connects, rather than at the window's first text.
+    corsa::CaratteriInAnticipo caratteri;
     QApplication app(argc, argv);
+    caratteri.Attendi();
     QApplication::setApplicationName(corsa::TitoloProgramma());
     // The toolkit's own texts (file dialogs, standard buttons) in Italian too.
     QTranslator traduzione;
@@ -27,5 +33,6 @@ int main(int argc, char** argv)
     messaggi.setGenitore(&programma.form1);
     dialogo.setGenitore(&programma.form1);
     programma.Avvia();
+    corsa::MisuraPrimoDisegno(&programma.form1);
     return app.exec();
 }
