@@ -11,6 +11,9 @@ struct Misura {
     std::function<void()> prepara;   // once, before timing (may be empty)
     std::function<void()> corpo;     // the timed work
     int ripetizioni = 1000;
+    // Untimed, before every call of corpo (may be empty): puts back the state
+    // the timed work expects, e.g. the send tick before a receive tick.
+    std::function<void()> primaDi;
 };
 
 std::vector<Misura>& Misure();
