@@ -13,7 +13,7 @@ struct Misura {
     int ripetizioni = 1000;
     // Untimed, before every call of corpo (may be empty): puts back the state
     // the timed work expects, e.g. the send tick before a receive tick.
-    std::function<void()> primaDi;
+    std::function<void()> primaDi{};
 };
 
 std::vector<Misura>& Misure();

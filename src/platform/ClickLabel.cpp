@@ -15,6 +15,10 @@ ClickLabel::ClickLabel(QWidget* genitore) : QLabel(genitore)
 
 void ClickLabel::setBackColor(QColor c)
 {
+    // The lamps are set on every status exchange: a palette change costs a
+    // repaint and more, so only a new colour makes one.
+    if (c == sfondo_ && testAttribute(Qt::WA_SetPalette))
+        return;
     sfondo_ = c;
     QPalette pal = palette();
     pal.setColor(QPalette::Window, c);

@@ -50,7 +50,20 @@ void PictureBox::Cls()
 {
     Adegua();
     immagine_.fill(sfondo_);
-    update();
+    Sporca(immagine_.rect());
+}
+
+// The moving cursors change a few thin lines at a time: only those are
+// painted again. Past a handful of lines before the next paint (a full
+// redraw), the whole picture is, which is cheaper than a long list.
+void PictureBox::Sporca(const QRect& r)
+{
+    if (sporchi_ > MassimoSporchi)
+        return;
+    if (++sporchi_ > MassimoSporchi || r == immagine_.rect())
+        update();
+    else
+        update(r.translated(Bordo, Bordo));
 }
 
 int PictureBox::pixelX(double x) const
@@ -92,6 +105,7 @@ void PictureBox::Rettangolo(int x1, int y1, int x2, int y2, QRgb colore)
     y2 = std::min(y2, immagine_.height() - 1);
     if (x1 > x2 || y1 > y2)
         return;
+    Sporca(QRect(QPoint(x1, y1), QPoint(x2, y2)));
     const bool xorPen = penna_ == Penna::Xor;
     for (int y = y1; y <= y2; ++y) {
         auto* riga = reinterpret_cast<QRgb*>(immagine_.scanLine(y));
@@ -120,12 +134,14 @@ void PictureBox::Line(float x1, float y1, float x2, float y2, QRgb colore)
         if (penna_ == Penna::Xor)
             p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         p.drawLine(QPoint(ax, ay), QPoint(bx, by));
+        Sporca(QRect(QPoint(std::min(ax, bx), std::min(ay, by)), QPoint(std::max(ax, bx), std::max(ay, by)))
+                   .adjusted(-larghezza_, -larghezza_, larghezza_, larghezza_));
     }
-    update();
 }
 
-void PictureBox::paintEvent(QPaintEvent*)
+void PictureBox::paintEvent(QPaintEvent* e)
 {
+    sporchi_ = 0;
     QPainter p(this);
     // Sunken border: dark outside at top and left, light at bottom and right.
     const int w = width(), h = height();
@@ -141,7 +157,17 @@ void PictureBox::paintEvent(QPaintEvent*)
     p.setPen(QColor(212, 208, 200));
     p.drawLine(1, h - 2, w - 2, h - 2);
     p.drawLine(w - 2, 1, w - 2, h - 2);
-    p.drawImage(Bordo, Bordo, immagine_);
+    // In bands: Qt hands a copy of a hundred rows or more to a pool of
+    // threads, and waking them costs more than copying these few pixels.
+    constexpr int Fascia = 64;
+    const QRect interno(Bordo, Bordo, immagine_.width(), immagine_.height());
+    for (const QRect& r : e->region()) {
+        const QRect parte = r & interno;
+        for (int y = parte.top(); y <= parte.bottom(); y += Fascia) {
+            const QRect fascia(parte.left(), y, parte.width(), std::min(Fascia, parte.bottom() + 1 - y));
+            p.drawImage(fascia, immagine_, fascia.translated(-Bordo, -Bordo));
+        }
+    }
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* e)

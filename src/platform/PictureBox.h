@@ -48,6 +48,10 @@ protected:
 private:
     void Rettangolo(int x1, int y1, int x2, int y2, QRgb colore);
     void Adegua() const;
+    void Sporca(const QRect& r); // r in the picture's own pixels
+
+    static constexpr int MassimoSporchi = 8;
+    int sporchi_ = 0; // areas asked to be painted since the last paint
 
     mutable QImage immagine_;
     QColor sfondo_;

@@ -1,6 +1,7 @@
 #include "ClickLabel.h"
 #include "PictureBox.h"
 
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -126,4 +127,34 @@ TEST(ClickLabel, RiportaIlPulsantePremuto)
     EXPECT_EQ(spia[2][0].toInt(), 4);
     l.setBackColor(QColor(192, 0, 0));
     EXPECT_EQ(l.BackColor(), QColor(192, 0, 0));
+}
+
+// Cursors repaint only the lines they touch, a full redraw the whole picture:
+// what reaches the screen must still be the picture, pixel for pixel.
+TEST(PictureBox, LoSchermoMostraIlDisegnoDopoAggiornamentiParziali)
+{
+    Quadro q;
+    q.p.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&q.p));
+    auto schermo = [&] {
+        QCoreApplication::processEvents();
+        const QImage s = q.p.screen()->grabWindow(q.p.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        return s.copy(PictureBox::Bordo, PictureBox::Bordo, q.p.immagine().width(), q.p.immagine().height());
+    };
+    std::mt19937 caso(7);
+    for (int giro = 0; giro < 20; ++giro) {
+        // A handful of XOR cursors, or more lines than are painted one by one.
+        q.p.setDrawMode(PictureBox::Penna::Xor);
+        const int linee = giro % 2 ? 3 : 40;
+        for (int i = 0; i < linee; ++i) {
+            const float v = float(caso() % 129);
+            if (caso() % 2)
+                q.p.Line(v, 1, v, 128, 0xFFFFFFFF);
+            else
+                q.p.Line(1, v, 128, v, 0xFF00FF00);
+        }
+        q.p.setDrawMode(PictureBox::Penna::Copia);
+        q.p.Line(3, 5, 100, 90, 0xFFFF0000); // slanted: drawn by the painter
+        ASSERT_EQ(schermo(), q.p.immagine().convertToFormat(QImage::Format_RGB32)) << "giro " << giro;
+    }
 }
