@@ -54,11 +54,9 @@ void CercaPorta::ricerca(const QString&)
     Label1->setText(QStringLiteral("Ricerca connessione"));
     Timer1->start();
     show();
-    // The main window first: disabling it would take this window, its
-    // child, down with it.
+    AbilitaFinestra(this, true);
     if (c_.Form1)
         AbilitaFinestra(c_.Form1, false);
-    AbilitaFinestra(this, true);
 }
 
 void CercaPorta::Timer1_Timer()
