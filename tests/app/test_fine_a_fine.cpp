@@ -2,24 +2,16 @@
 // board on pseudo-terminals, driven through menus and buttons as a
 // technician would; real time throughout.
 #include "Attesa.h"
-#include "CartellaDiLavoro.h"
 #include "CercaPorta.h"
 #include "ClickLabel.h"
-#include "DialogoScriptato.h"
 #include "Finestre.h"
-#include "MessaggiScriptati.h"
 #include "PictureBox.h"
-#include "PortaSerialeQt.h"
-#include "Programma.h"
+#include "ProgrammaSuLinea.h"
 #include "PulsanteGrafico.h"
-#include "SimulatoreScheda.h"
 #include "testenco.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFile>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -30,25 +22,13 @@ namespace {
 
 constexpr int N = 3;
 
-class FineAFine : public ::testing::Test {
+class FineAFine : public ::testing::Test, protected ProgrammaSuLinea {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(porte.isValid());
-        ASSERT_TRUE(lavoro.attiva()); // the port file goes there
-        qputenv("CORSA_PORTE", porte.path().toLocal8Bit());
-        sim = std::make_unique<sim::SimulatoreScheda>(porte.path());
+        ASSERT_TRUE(Prepara());
         ASSERT_TRUE(sim->aggiungiPorta(N)); // ports 1 and 2 are absent
-        p = std::make_unique<Programma>(porta, messaggi, dialogo);
-        p->form1.terminaProgramma = [] {};
         p->Avvia();
-    }
-
-    void TearDown() override
-    {
-        p.reset();
-        sim.reset();
-        qunsetenv("CORSA_PORTE");
     }
 
     Form1& f() { return p->form1; }
@@ -70,14 +50,6 @@ protected:
     }
     // What the board received after the mark, the bytes of a status poll left out.
     QByteArray dopo(qsizetype segno) { return sim->ricevuti(N).mid(segno).replace("@", ""); }
-
-    QTemporaryDir porte;
-    CartellaDiLavoro lavoro;
-    std::unique_ptr<sim::SimulatoreScheda> sim;
-    PortaSerialeQt porta;
-    MessaggiScriptati messaggi;
-    DialogoScriptato dialogo;
-    std::unique_ptr<Programma> p;
 };
 
 TEST_F(FineAFine, IlPercorsoDelTecnico)

@@ -147,6 +147,16 @@ struct Banco {
     bool disconnetti() { return f().disconnetti->isEnabled(); }
     bool enco() { return f().enco->isEnabled(); }
     QPushButton* command1() { return f().controlli.Command1; }
+    // Menus, button and command as the not-connected state leaves them.
+    void ControllaNonConnesso()
+    {
+        EXPECT_FALSE(chip());
+        EXPECT_TRUE(connetti());
+        EXPECT_FALSE(disconnetti());
+        EXPECT_FALSE(command1()->isEnabled());
+        EXPECT_EQ(command1()->text(), DidascaliaNonConnesso);
+        EXPECT_EQ(s().Comando, "e");
+    }
     ClickLabel* lampada(int i) { return f().controlli.Label14[std::size_t(i)]; }
     bool indicatori()
     {

@@ -2,15 +2,10 @@
 // board on pseudo-terminals. The ticks are driven by hand; after a probe the
 // test waits only as long as the board's answer takes to come back.
 #include "Attesa.h"
-#include "CartellaDiLavoro.h"
 #include "CercaPorta.h"
 #include "ClickLabel.h"
-#include "DialogoScriptato.h"
 #include "Finestre.h"
-#include "MessaggiScriptati.h"
-#include "PortaSerialeQt.h"
-#include "Programma.h"
-#include "SimulatoreScheda.h"
+#include "ProgrammaSuLinea.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -35,27 +30,14 @@ const QString NoFile = QStringLiteral(" File init non trovato,ricerca su tutte l
 QString Prova(int n) { return QStringLiteral(" Ricerca di connessione porta COM  %1").arg(n); }
 QString Connesso(int n) { return QStringLiteral("Connesso alla porta COM %1").arg(n); }
 
-class RicercaSuLinea : public ::testing::Test {
+class RicercaSuLinea : public ::testing::Test, protected ProgrammaSuLinea {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(porte.isValid());
-        ASSERT_TRUE(lavoro.attiva());
-        qputenv("CORSA_PORTE", porte.path().toLocal8Bit());
-        sim = std::make_unique<sim::SimulatoreScheda>(porte.path());
-        p = std::make_unique<Programma>(porta, messaggi, dialogo);
-        p->form1.terminaProgramma = [] {};
+        ASSERT_TRUE(Prepara());
         p->form1.Form_Load();
         p->form1.Timer1->stop();
         p->form1.show();
-    }
-
-    void TearDown() override
-    {
-        p.reset();
-        porta.setPortOpen(false);
-        sim.reset();
-        qunsetenv("CORSA_PORTE");
     }
 
     void Connetti()
@@ -146,13 +128,6 @@ protected:
         EXPECT_TRUE(p->form1.connetti->isEnabled());
     }
 
-    QTemporaryDir porte;
-    CartellaDiLavoro lavoro;
-    std::unique_ptr<sim::SimulatoreScheda> sim;
-    PortaSerialeQt porta;
-    MessaggiScriptati messaggi;
-    DialogoScriptato dialogo;
-    std::unique_ptr<Programma> p;
     CercaPorta* cp = nullptr;
     QStringList etichette;
 };

@@ -88,12 +88,7 @@ TEST(TestCom, AnnullaConLaPortaGiaChiusa)
     b.p.connessione.TestCom(0);
     EXPECT_EQ(b.porta.chiusure, chiusure);
     EXPECT_FALSE(b.porta.PortOpen());
-    EXPECT_FALSE(b.chip());
-    EXPECT_TRUE(b.connetti());
-    EXPECT_FALSE(b.disconnetti());
-    EXPECT_FALSE(b.command1()->isEnabled());
-    EXPECT_EQ(b.command1()->text(), DidascaliaNonConnesso);
-    EXPECT_EQ(b.s().Comando, "e");
+    b.ControllaNonConnesso();
 }
 
 // Disconnect is TestCom with 100 and the tester's menu off; the port stays
@@ -104,13 +99,8 @@ TEST(Disconnetti, NonConnessoConLaPortaAperta)
     b.InAscolto();
     const QString label7 = b.f().Label7->text();
     b.f().disconnetti->trigger();
-    EXPECT_FALSE(b.chip());
-    EXPECT_TRUE(b.connetti());
-    EXPECT_FALSE(b.disconnetti());
+    b.ControllaNonConnesso();
     EXPECT_FALSE(b.enco());
-    EXPECT_FALSE(b.command1()->isEnabled());
-    EXPECT_EQ(b.command1()->text(), DidascaliaNonConnesso);
-    EXPECT_EQ(b.s().Comando, "e");
     EXPECT_FALSE(b.indicatori());
     EXPECT_TRUE(b.porta.PortOpen());
     EXPECT_EQ(b.porta.chiusure, 0);
@@ -477,13 +467,8 @@ TEST(PortaChiusa, CavoStaccatoDuranteLoStato)
     EXPECT_EQ(b.porta.scritto.size(), scritto);
     ASSERT_EQ(b.messaggi.mostrati.size(), 1u);
     AttesoBoxNonRisponde(b.messaggi.mostrati[0]);
-    EXPECT_EQ(b.s().Comando, "e");
     EXPECT_FALSE(b.porta.PortOpen());
-    EXPECT_FALSE(b.chip());
-    EXPECT_TRUE(b.connetti());
-    EXPECT_FALSE(b.disconnetti());
-    EXPECT_FALSE(b.command1()->isEnabled());
-    EXPECT_EQ(b.command1()->text(), DidascaliaNonConnesso);
+    b.ControllaNonConnesso();
     EXPECT_FALSE(b.indicatori());
     EXPECT_EQ(b.porta.aperte.size(), 1u);
 }
