@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QPointer>
 #include <QSet>
@@ -66,6 +67,8 @@ public:
             break;
         case QEvent::Shortcut:
             return ScorciatoiaBloccata(o);
+        case QEvent::Close:
+            return ChiusuraBloccata(o, static_cast<QCloseEvent*>(e));
         default:
             return false;
         }
@@ -95,6 +98,23 @@ public:
             if (w->windowHandle() == finestra)
                 return true;
         return false;
+    }
+
+    // The window manager's close (the title bar's button, Alt+F4) is the
+    // user's input too. Qt turns close() into the same request, so nothing
+    // closes a blocked window until it is given back.
+    bool ChiusuraBloccata(QObject* o, QCloseEvent* e) const
+    {
+        bool bloccata = false;
+        if (o->isWindowType()) {
+            for (const QWidget* w : bloccate)
+                bloccata |= w->windowHandle() == o;
+        } else if (o->isWidgetType()) {
+            bloccata = bloccate.contains(static_cast<QWidget*>(o));
+        }
+        if (bloccata)
+            e->ignore();
+        return bloccata;
     }
 
     // A shortcut goes to its action, its QShortcut or the widget it stands for

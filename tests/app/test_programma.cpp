@@ -4,11 +4,14 @@
 #include "MessaggiScriptati.h"
 #include "PortaScriptata.h"
 #include "Programma.h"
+#include "testenco.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 using namespace corsa;
@@ -94,4 +97,59 @@ TEST(Programma, AreeClienteAlLoroPosto)
     QWidget* dialogo = f.findChild<QWidget*>(QStringLiteral("Dialog"));
     ASSERT_NE(dialogo, nullptr);
     EXPECT_EQ(dialogo->geometry(), QRect(252, 286, 297, 71));
+}
+
+// The window manager's close (the title bar's button, Alt+F4) while the main
+// window is out of reach behind the tester, the search or the cable picture
+// changes nothing; once it is back, the same request ends the program.
+TEST(Programma, LaFinestraPrincipaleDisabilitataNonSiChiude)
+{
+    Intero t;
+    auto& f = t.p.form1;
+    auto& s = t.p.stato;
+    int fine = 0;
+    f.terminaProgramma = [&fine] { ++fine; };
+    f.Timer1->stop();
+    f.show();
+    t.porta.setPortOpen(true);
+    QTest::mousePress(f.findChild<QWidget*>(QStringLiteral("Label3")), Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_TRUE(s.Modificato);
+    const auto posizione = s.MatricePosizione;
+    const auto chiudi = [&f] { return f.windowHandle()->close(); };
+    const auto intatto = [&](const char* dietro) {
+        EXPECT_EQ(fine, 0) << dietro;
+        EXPECT_TRUE(f.isVisible()) << dietro;
+        EXPECT_TRUE(t.porta.PortOpen()) << dietro;
+        EXPECT_TRUE(s.Modificato) << dietro;
+        EXPECT_EQ(s.MatricePosizione, posizione) << dietro;
+    };
+
+    t.p.enco_Click();
+    EXPECT_FALSE(chiudi());
+    intatto("tester");
+    EXPECT_TRUE(t.p.tester()->isVisible());
+    t.p.tester()->close();
+
+    f.connetti->trigger();
+    CercaPorta* cerca = t.p.connessione.cercaPorta();
+    cerca->Timer1->stop();
+    EXPECT_FALSE(chiudi());
+    intatto("search");
+    EXPECT_TRUE(cerca->isVisible());
+    cerca->Connesso = true; // found earlier: the next step is the finish
+    cerca->Timer1_Timer();
+    ASSERT_TRUE(FinestraAbilitata(&f));
+
+    f.rs232->trigger();
+    EXPECT_FALSE(chiudi());
+    intatto("cable picture");
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("CavoConnessione"))
+            w->close();
+    QApplication::processEvents();
+
+    ASSERT_TRUE(FinestraAbilitata(&f));
+    EXPECT_TRUE(chiudi());
+    EXPECT_EQ(fine, 1);
+    EXPECT_FALSE(t.porta.PortOpen());
 }

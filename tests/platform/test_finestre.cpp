@@ -261,8 +261,13 @@ TEST_F(Finestre, LeFinestreFiglieRestanoLibere)
     EXPECT_EQ(chiuso.count(), 1);
     EXPECT_FALSE(avviso->isVisible());
 
-    // Closing is not input the block keeps out.
-    p.w.windowHandle()->close();
+    // The window manager's close is input too.
+    EXPECT_FALSE(p.w.windowHandle()->close());
+    EXPECT_FALSE(p.w.close());
+    EXPECT_TRUE(p.w.isVisible());
+    EXPECT_TRUE(strumento->windowHandle()->close());
+    AbilitaFinestra(&p.w, true);
+    EXPECT_TRUE(p.w.windowHandle()->close());
     EXPECT_FALSE(p.w.isVisible());
 }
 
