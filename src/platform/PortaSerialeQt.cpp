@@ -20,7 +20,7 @@ namespace {
 constexpr int IntervalloSorveglianza = 100; // ms, checks for a hang-up while open
 }
 
-PortaSerialeQt::PortaSerialeQt(QObject* parent) : QObject(parent)
+PortaSerialeQt::PortaSerialeQt(QObject* parent) : QObject(parent), porta_(this)
 {
     connect(&porta_, &QSerialPort::errorOccurred, this, &PortaSerialeQt::errore);
     // Some drivers only hang up and give empty reads with no error at all;
@@ -227,12 +227,17 @@ void PortaSerialeQt::errore(QSerialPort::SerialPortError e)
         return;
     switch (e) {
     case QSerialPort::ResourceError:
-        segnaCaduta();
-        break;
     case QSerialPort::ReadError:
     case QSerialPort::WriteError:
-        // A read that found nothing also lands here when Input emptied the
-        // device first; only a real hang-up closes the port.
+#ifdef Q_OS_WIN
+        if (e == QSerialPort::ResourceError) {
+            segnaCaduta();
+            break;
+        }
+#endif
+        // On Unix a read woken with nothing to read, or a write that finds
+        // the output buffer full, comes as one of these too (a read that
+        // Input emptied first, among others): only a real hang-up closes.
         if (riagganciata())
             segnaCaduta();
         else
@@ -263,7 +268,6 @@ void PortaSerialeQt::segnaCaduta()
             caduta_ = false;
         },
         Qt::QueuedConnection);
-    emit caduta();
 }
 
 } // namespace corsa

@@ -33,16 +33,13 @@ public:
     // The device path in use, for messages and tests.
     QString nomeSistema() const { return porta_.portName(); }
 
-signals:
-    void caduta(); // the device vanished while open
-
 private:
     void errore(QSerialPort::SerialPortError e);
     bool riagganciata() const;
     void segnaCaduta();
     void applicaImpostazioni();
 
-    QSerialPort porta_;
+    QSerialPort porta_; // a child, so that a test can reach its signals
     QTimer sorveglianza_;
     int numero_ = 1;
     int inputLen_ = 0;

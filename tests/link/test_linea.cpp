@@ -260,6 +260,24 @@ TEST_F(Linea, LaPortaCheSparisceAPortaFermaSiChiudeDaSola)
     EXPECT_LT(TempoCpu() - prima, 0.3);
 }
 
+// Qt reports a read with nothing to read, or a full output buffer, as a
+// resource error too: on a line that did not hang up the port stays open.
+TEST_F(Linea, UnErroreSenzaRiaggancioNonChiudeLaPorta)
+{
+    auto* seriale = porta.findChild<QSerialPort*>();
+    ASSERT_NE(seriale, nullptr);
+    for (auto e : {QSerialPort::ResourceError, QSerialPort::ReadError, QSerialPort::WriteError}) {
+        emit seriale->errorOccurred(e);
+        Gira(20);
+        EXPECT_TRUE(porta.PortOpen()) << e;
+        EXPECT_EQ(Scambio(BytesComando(ComandoStato), 4).size(), 4) << e;
+    }
+    // A real hang-up behind the same report still closes it.
+    sim->rimuoviPorta(N);
+    emit seriale->errorOccurred(QSerialPort::ResourceError);
+    EXPECT_FALSE(porta.PortOpen());
+}
+
 TEST_F(Linea, ErroriDiAperturaDistinti)
 {
     PortaSerialeQt altra;
