@@ -122,6 +122,7 @@ void Connessione::ChiudiConnessione()
     // The port stays open: a later "Connetti" resumes on it at once.
     TestCom(EsitoDisconnetti);
     c_.enco->setEnabled(false);
+    ++disconnessioni_;
 }
 
 } // namespace corsa

@@ -47,6 +47,8 @@ public:
     void disconnetti_Click();
 
     CercaPorta* cercaPorta() const; // null until the first "Connetti"
+    // How many times "Disconnetti" has been chosen in this run.
+    unsigned Disconnessioni() const { return disconnessioni_; }
 
 private:
     void ChiudiConnessione();
@@ -58,6 +60,7 @@ private:
     Pannello& pannello_;
     const ControlliConnessione& c_;
     QPointer<CercaPorta> cerca_;
+    unsigned disconnessioni_ = 0;
 };
 
 } // namespace corsa

@@ -48,6 +48,7 @@ void MotoreScambio::CicloComunicazione()
         inCorso_ = s_.Comando;
         fase_ = false;
         invio = true;
+        disconnessioni_ = connessione_.Disconnessioni();
     } else {
         fase_ = true;
     }
@@ -58,7 +59,9 @@ void MotoreScambio::CicloComunicazione()
     dialog_->Label1->setText(s_.TitoloDialogo);
 
     const std::string& c = inCorso_;
-    if (c == ComandoStato)
+    if (!invio && connessione_.Disconnessioni() != disconnessioni_)
+        Ritirato();
+    else if (c == ComandoStato)
         Stato_(invio);
     else if (c == ComandoReset)
         Reset();
@@ -276,6 +279,30 @@ void MotoreScambio::Versione(bool invio)
     s_.Comando = ComandoLeggiPosizione;
     connessione_.TestCom(EsitoVersione(r.size()));
     pannello_.RidisegnaMatrici();
+}
+
+// "Disconnetti" came between this command's send tick and its receive tick,
+// and wins over the sequence: what the board is waiting for still goes, a
+// reply is thrown away (half a read is worse than none), and no next step is
+// stored and no menu enabled, so the engine idles on "e".
+void MotoreScambio::Ritirato()
+{
+    const std::string& c = inCorso_;
+    if (c == ComandoReset)
+        Invia(); // its second byte, as on every receive tick
+    else if (c == ComandoScriviPosizione)
+        MSComm1.Output(BloccoPosizione(s_));
+    else if (c == ComandoScriviVelocita)
+        MSComm1.Output(BloccoVelocita(s_));
+    else if (c == ComandoScriviEeprom) {
+        if (ContieneParola(MSComm1.Input(), ParolaEeprom))
+            MSComm1.Output(ConfermaEeprom());
+    } else if (c == ComandoStato || c == ComandoLeggiPosizione || c == ComandoLeggiVelocita || c == ComandoTestVite ||
+             c == ComandoTestMotore || c == ComandoVersione)
+        MSComm1.Input();
+    else
+        return;
+    Mostra(false);
 }
 
 void MotoreScambio::Invia() { MSComm1.Output(BytesComando(inCorso_)); }

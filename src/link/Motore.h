@@ -46,6 +46,7 @@ private:
     void Tester(bool invio, bool motore);
     void Eeprom(bool invio);
     void Versione(bool invio);
+    void Ritirato();
 
     // A block read's reply loaded with the bar following each byte; false,
     // after the box, when it came short.
@@ -66,6 +67,7 @@ private:
 
     bool fase_ = false;   // true: the coming tick is a send tick
     std::string inCorso_; // the command being served
+    unsigned disconnessioni_ = 0; // the connection's count at the send tick
     bool dentro_ = false; // a tick is running, perhaps waiting in a box
 };
 

@@ -7,6 +7,7 @@
 #include "Finestre.h"
 #include "PictureBox.h"
 #include "ProgrammaSuLinea.h"
+#include "Protocollo.h"
 #include "PulsanteGrafico.h"
 #include "testenco.h"
 
@@ -181,6 +182,51 @@ TEST_F(FineAFine, IlPercorsoDelTecnico)
     EXPECT_TRUE(porta.PortOpen());
     EXPECT_EQ(messaggi.mostrati.size(), 1u);
     EXPECT_EQ(testo("Label7"), QStringLiteral(" Connesso COM. 3  9600,N,8,1"));
+}
+
+// "Disconnetti" while a read and then a write are under way: the write still
+// sends the block the board waits for; after the command in flight nothing
+// more goes out, and the menus stay as the disconnect left them.
+TEST_F(FineAFine, DisconnettiAMetaLetturaEScrittura)
+{
+    ASSERT_TRUE(lavoro.ScriviNport(" 3\r\n"));
+    const auto nonConnesso = [this](const char* dopo) {
+        EXPECT_EQ(s().Comando, "e") << dopo;
+        EXPECT_FALSE(f().chip->menuAction()->isEnabled()) << dopo;
+        EXPECT_FALSE(f().enco->isEnabled()) << dopo;
+        EXPECT_FALSE(command1()->isEnabled()) << dopo;
+        EXPECT_TRUE(f().connetti->isEnabled()) << dopo;
+        EXPECT_FALSE(f().disconnetti->isEnabled()) << dopo;
+    };
+    // What the board received from the first byte of the command on.
+    qsizetype segno = 0;
+    const auto da = [&](char comando) {
+        const QByteArray r = sim->ricevuti(N).mid(segno);
+        const qsizetype i = r.indexOf(comando);
+        return i < 0 ? QByteArray() : r.mid(i);
+    };
+
+    f().connetti->trigger();
+    ASSERT_TRUE(Aspetta([&] { return inAscolto(); }, 6000));
+    segno = sim->ricevuti(N).size();
+    f().carica->trigger();
+    ASSERT_TRUE(Aspetta([&] { return !da('\xA3').isEmpty(); }, 1000));
+    f().disconnetti->trigger();
+    Gira(2000); // the read's next step would have gone out by now
+    EXPECT_EQ(da('\xA3'), QByteArray("\xA3"));
+    nonConnesso("a read");
+
+    // The interval of the withdrawn read (800 ms) paces the reconnection.
+    f().connetti->trigger();
+    ASSERT_TRUE(Aspetta([&] { return inAscolto(); }, 8000));
+    segno = sim->ricevuti(N).size();
+    f().PcToChip->trigger();
+    ASSERT_TRUE(Aspetta([&] { return !da('$').isEmpty(); }, 1000));
+    f().disconnetti->trigger();
+    Gira(1800);
+    EXPECT_EQ(da('$'), "$" + BloccoPosizione(s()));
+    nonConnesso("a write");
+    EXPECT_TRUE(messaggi.mostrati.empty());
 }
 
 } // namespace

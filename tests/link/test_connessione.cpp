@@ -2,6 +2,7 @@
 // the Chip menu and the transfer button, and the failure paths, with the
 // engine stepped by hand.
 #include "BancoMotore.h"
+#include "Protocollo.h"
 
 using namespace corsa;
 using namespace corsa::test;
@@ -110,6 +111,59 @@ TEST(Disconnetti, NonConnessoConLaPortaAperta)
     for (int i = 0; i < 6; ++i)
         b.Tick();
     EXPECT_TRUE(Dopo(b, segno).empty());
+}
+
+// "Disconnetti" between the send and the receive tick of a command: a write
+// still sends what the board waits for, a reply is taken in nowhere, and
+// then nothing more goes out and the menus stay as the disconnect left them.
+TEST(Disconnetti, VinceSulComandoInCorso)
+{
+    struct Caso {
+        std::string comando;
+        std::function<QByteArray(Stato&)> dovuto;
+    };
+    const auto niente = [](Stato&) { return QByteArray(); };
+    const Caso casi[] = {
+        {A3, niente},
+        {"%", niente},
+        {"$", [](Stato& s) { return BloccoPosizione(s); }},
+        {"#", [](Stato& s) { return BloccoVelocita(s); }},
+        {"@", niente},
+        {"s", niente},
+        {"v", niente},
+        {"|", niente},
+        {"r", [](Stato&) { return QByteArray("r"); }},
+        {"w", [](Stato&) { return QByteArray("Scrivo\r"); }},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(B(c.comando).toHex().toStdString());
+        Banco b;
+        b.InAscolto();
+        // Unlike what the board sends, so that a reply taken in shows.
+        b.s().MatricePosizione[10] ^= 0xFF;
+        b.s().MatriceVelocita[10] ^= 0xFF;
+        b.s().StatoChip[1] ^= 0xFF;
+        b.s().VersioneChip = "?";
+        const Stato prima = b.s();
+        b.Invio(c.comando);
+        b.f().disconnetti->trigger();
+        b.s().CambioEncoder = 1;
+        EXPECT_EQ(b.Ricezione(), c.dovuto(b.s()));
+        b.ControllaNonConnesso();
+        EXPECT_FALSE(b.enco());
+        EXPECT_FALSE(b.finestraVisibile());
+        EXPECT_EQ(b.s().MatricePosizione, prima.MatricePosizione);
+        EXPECT_EQ(b.s().MatriceVelocita, prima.MatriceVelocita);
+        EXPECT_EQ(b.s().VersioneChip, prima.VersioneChip);
+        EXPECT_EQ(b.s().StatoChip, prima.StatoChip);
+        EXPECT_EQ(b.s().CambioEncoder, 1);
+        EXPECT_TRUE(b.messaggi.mostrati.empty());
+        const size_t segno = b.porta.scritture.size();
+        for (int i = 0; i < 6; ++i)
+            b.Tick();
+        EXPECT_TRUE(Dopo(b, segno).empty());
+        b.ControllaNonConnesso();
+    }
 }
 
 // Each request stores its character, whatever was pending, and the next send
