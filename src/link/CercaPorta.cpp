@@ -61,9 +61,8 @@ void CercaPorta::ricerca(const QString&)
 
 void CercaPorta::Timer1_Timer()
 {
-    if (dentro_)
+    if (messaggi_.Aperto())
         return;
-    dentro_ = true;
     if (Connesso)
         PassoRicerca = 5;
     try {
@@ -79,7 +78,6 @@ void CercaPorta::Timer1_Timer()
     } catch (const ErrorePorta&) {
         Errore();
     }
-    dentro_ = false;
 }
 
 void CercaPorta::LeggiFile()

@@ -52,7 +52,6 @@ private:
     PortaSeriale& MSComm1;
     Messaggi& messaggi_;
     const ControlliConnessione& c_;
-    bool dentro_ = false;
 };
 
 } // namespace corsa

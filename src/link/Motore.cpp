@@ -37,11 +37,8 @@ Dialog* MotoreScambio::dialog() const { return dialog_; }
 
 void MotoreScambio::CicloComunicazione()
 {
-    // Qt keeps firing the timer under a modal box: while one of ours is open,
-    // a tick does nothing, and the box's answer alone decides what follows.
-    if (dentro_)
+    if (messaggi_.Aperto())
         return;
-    dentro_ = true;
 
     bool invio = false;
     if (fase_) {
@@ -83,8 +80,6 @@ void MotoreScambio::CicloComunicazione()
         Eeprom(invio);
     else if (c == ComandoVersione)
         Versione(invio);
-
-    dentro_ = false;
 }
 
 void MotoreScambio::Stato_(bool invio)

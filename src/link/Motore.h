@@ -68,7 +68,6 @@ private:
     bool fase_ = false;   // true: the coming tick is a send tick
     std::string inCorso_; // the command being served
     unsigned disconnessioni_ = 0; // the connection's count at the send tick
-    bool dentro_ = false; // a tick is running, perhaps waiting in a box
 };
 
 } // namespace corsa

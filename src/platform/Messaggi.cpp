@@ -6,8 +6,19 @@ namespace corsa {
 
 QString TitoloProgramma() { return QStringLiteral("Corsa"); }
 
-Risposta MessaggiQt::Mostra(const QString& testo, const std::optional<QString>& titolo,
-                            Pulsanti pulsanti, Icona icona)
+Risposta Messaggi::Mostra(const QString& testo, const std::optional<QString>& titolo, Pulsanti pulsanti,
+                          Icona icona)
+{
+    struct Conta {
+        int& n;
+        explicit Conta(int& c) : n(++c) {}
+        ~Conta() { --n; }
+    } conta(aperti_);
+    return Apri(testo, titolo, pulsanti, icona);
+}
+
+Risposta MessaggiQt::Apri(const QString& testo, const std::optional<QString>& titolo, Pulsanti pulsanti,
+                          Icona icona)
 {
     QMessageBox box(genitore_);
     box.setWindowTitle(titolo ? *titolo : TitoloProgramma());

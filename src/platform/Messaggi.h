@@ -15,16 +15,29 @@ enum class Risposta { OK, Riprova, Annulla };
 class Messaggi {
 public:
     virtual ~Messaggi() = default;
-    virtual Risposta Mostra(const QString& testo, const std::optional<QString>& titolo,
-                            Pulsanti pulsanti, Icona icona) = 0;
+    Risposta Mostra(const QString& testo, const std::optional<QString>& titolo, Pulsanti pulsanti, Icona icona);
+
+    // Whether a box is open. Timers keep firing under a modal box: the
+    // exchange and the port search take no step then, so that the box's
+    // answer alone decides what comes next.
+    bool Aperto() const { return aperti_ > 0; }
+
+protected:
+    virtual Risposta Apri(const QString& testo, const std::optional<QString>& titolo, Pulsanti pulsanti,
+                          Icona icona) = 0;
+
+private:
+    int aperti_ = 0;
 };
 
 class MessaggiQt : public Messaggi {
 public:
     explicit MessaggiQt(QWidget* genitore = nullptr) : genitore_(genitore) {}
     void setGenitore(QWidget* w) { genitore_ = w; }
-    Risposta Mostra(const QString& testo, const std::optional<QString>& titolo,
-                    Pulsanti pulsanti, Icona icona) override;
+
+protected:
+    Risposta Apri(const QString& testo, const std::optional<QString>& titolo, Pulsanti pulsanti,
+                  Icona icona) override;
 
 private:
     QWidget* genitore_;

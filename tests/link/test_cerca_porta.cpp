@@ -561,6 +561,47 @@ TEST_F(RicercaPorta, NessunPassoMentreLaFinestraDiErroreEAperta)
     ControllaFallita();
 }
 
+// The exchange and the search each step on a timer of their own, and neither
+// may step while a box of the other is open.
+TEST_F(RicercaPorta, NeRicercaNeScambioSottoUnBoxDellAltro)
+{
+    porta.assenti = Tranne({});
+    Connetti();
+    Tick(); // no port file
+    p->stato.Comando = "@"; // the exchange polls a board that says nothing
+    int boxScambio = 0, boxRicerca = 0;
+    messaggi.durante = [&] {
+        if (messaggi.mostrati.back().testo == TestoFallita) {
+            ++boxRicerca;
+            const bool fase = p->motore.Fase();
+            for (int i = 0; i < 4; ++i)
+                p->motore.CicloComunicazione();
+            EXPECT_EQ(p->motore.Fase(), fase);
+            EXPECT_EQ(p->stato.Comando, "@");
+        } else {
+            ++boxScambio;
+            const auto passo = cp->PassoRicerca;
+            const auto numero = p->stato.Porta;
+            const auto label = cp->Label1->text();
+            const auto tentate = porta.tentate.size();
+            for (int i = 0; i < 3; ++i)
+                cp->Timer1_Timer();
+            EXPECT_EQ(cp->PassoRicerca, passo);
+            EXPECT_EQ(p->stato.Porta, numero);
+            EXPECT_EQ(cp->Label1->text(), label);
+            EXPECT_EQ(porta.tentate.size(), tentate);
+        }
+        messaggi.risposte.push_back(Risposta::OK);
+    };
+    for (int i = 0; i < 3; ++i)
+        p->motore.CicloComunicazione(); // the first receives nothing; send; receive
+    EXPECT_EQ(boxScambio, 1);
+    p->stato.Comando = "@";
+    FinoAllaFine();
+    EXPECT_EQ(boxRicerca, 1);
+    EXPECT_EQ(messaggi.mostrati.size(), 2u);
+}
+
 TEST_F(RicercaPorta, SecondoConnettiDopoIlSuccessoVaDrittoAllaFine)
 {
     porta.schede[3] = Scheda;

@@ -21,8 +21,8 @@ public:
     std::deque<Risposta> risposte;
     std::function<void()> durante; // runs while the "box" is open
 
-    Risposta Mostra(const QString& testo, const std::optional<QString>& titolo, Pulsanti p,
-                    Icona i) override
+protected:
+    Risposta Apri(const QString& testo, const std::optional<QString>& titolo, Pulsanti p, Icona i) override
     {
         mostrati.push_back({testo, titolo, p, i});
         if (durante)
