@@ -123,7 +123,8 @@ TEST(FileMatrice, ByteCasualiNonRompono)
             Stato s;
             ApplicaFileMatrice(c, s);
             const ContenutoFile d = LeggiFileMatrice(FormattaFileMatrice(s));
-            ASSERT_TRUE(d.posizione == c.posizione && d.velocita == c.velocita);
+            ASSERT_EQ(d.posizione, c.posizione);
+            ASSERT_EQ(d.velocita, c.velocita);
         }
     }
 }
@@ -156,7 +157,10 @@ TEST_F(MenuFile, SalvaEPoiRicaricaOgniIndice)
     stato.NomeFile = "prima.qmr";
     Salva(nome);
     const auto& s = dialogo.mostrati.at(0);
-    EXPECT_TRUE(s.salva && s.flags == 2 && s.defaultExt == "qmr" && s.cancelError);
+    EXPECT_TRUE(s.salva);
+    EXPECT_EQ(s.flags, 2);
+    EXPECT_EQ(s.defaultExt, "qmr");
+    EXPECT_TRUE(s.cancelError);
     EXPECT_EQ(s.fileName, "prima.qmr");
     EXPECT_EQ(stato.NomeFile, nome);
     EXPECT_EQ(Leggi(nome), FormattaFileMatrice(Campione()));
@@ -169,7 +173,10 @@ TEST_F(MenuFile, SalvaEPoiRicaricaOgniIndice)
     dialogo.Flags = 0; // the reader leaves the dialog as it finds it
     Apri(nome);
     const auto& a = dialogo.mostrati.at(1);
-    EXPECT_TRUE(!a.salva && a.fileName == nome && a.flags == 0 && a.defaultExt == "qmr");
+    EXPECT_FALSE(a.salva);
+    EXPECT_EQ(a.fileName, nome);
+    EXPECT_EQ(a.flags, 0);
+    EXPECT_EQ(a.defaultExt, "qmr");
     EXPECT_EQ(ridisegni, 1);
     EXPECT_EQ(stato.NomeFile, nome);
     Stato atteso = Campione();
@@ -203,7 +210,9 @@ TEST_F(MenuFile, SenzaMarcatoreSoloIlMessaggio)
     ASSERT_EQ(messaggi.mostrati.size(), 1u);
     const auto& box = messaggi.mostrati[0];
     EXPECT_EQ(box.testo, QStringLiteral("File sconosciuto ,formato errato)"));
-    EXPECT_TRUE(!box.titolo && box.pulsanti == Pulsanti::OK && box.icona == Icona::Nessuna);
+    EXPECT_FALSE(box.titolo);
+    EXPECT_EQ(box.pulsanti, Pulsanti::OK);
+    EXPECT_EQ(box.icona, Icona::Nessuna);
     EXPECT_EQ(stato.MatricePosizione[100], 9);
     EXPECT_EQ(stato.NomeFile, nome);
     EXPECT_EQ(ridisegni, 0);

@@ -67,7 +67,8 @@ protected:
         ASSERT_EQ(messaggi.mostrati.size(), 1u);
         const auto& box = messaggi.mostrati[0];
         EXPECT_TRUE(box.testo.startsWith(QStringLiteral("Il file non è stato salvato: ")));
-        EXPECT_TRUE(box.icona == Icona::Critica && box.pulsanti == Pulsanti::OK);
+        EXPECT_EQ(box.icona, Icona::Critica);
+        EXPECT_EQ(box.pulsanti, Pulsanti::OK);
         EXPECT_EQ(stato.NomeFile, nome);
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"vecchio.qmr"});
         Salva();

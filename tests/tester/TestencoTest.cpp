@@ -33,7 +33,8 @@ TEST_F(Finestra, LayoutAsDesigned)
     EXPECT_EQ(w.windowFlags() & Qt::WindowType_Mask, Qt::Tool);
     EXPECT_FALSE(w.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     for (int i = 0; i < 8; ++i) {
-        ASSERT_TRUE(riga(i) && barra(i)) << i;
+        ASSERT_TRUE(riga(i)) << i;
+        ASSERT_TRUE(barra(i)) << i;
         EXPECT_EQ(barra(i)->geometry(), QRect(48, i < 7 ? 8 + 24 * i : 232, 457, 17));
         EXPECT_EQ(barra(i)->Max(), 255);
         EXPECT_EQ(riga(i)->geometry(), i < 7 ? QRect(16, 8 + 24 * i, 25, 17) : QRect(72, 200, 433, 25));
