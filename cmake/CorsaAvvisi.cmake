@@ -4,7 +4,7 @@
 #
 # CORSA_AVVISI_COME_ERRORI turns warnings into errors. It is off by default so
 # that a newer compiler with a new warning does not stop someone's build;
-# scripts/test.sh (and so CI) turns it on.
+# CI turns it on (scripts/compila.sh reads it from the environment).
 option(CORSA_AVVISI_COME_ERRORI "Tratta gli avvisi del compilatore come errori" OFF)
 
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")

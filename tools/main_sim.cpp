@@ -59,6 +59,16 @@ int main(int argc, char** argv)
                                    QStringLiteral("N:testo"));
     parser.addOptions({cartella, porte, guasto, eeprom, registro, testoVersione, testoEeprom});
     parser.process(app);
+    // Standard-input words given here (guasto 3 silenziosa) would otherwise be
+    // dropped silently, and the port would look healthy.
+    if (!parser.positionalArguments().isEmpty()) {
+        std::fprintf(stderr,
+                     "parole non riconosciute sulla riga di comando: %s\n"
+                     "qui un guasto si dà con --guasto N:nome[:comando]; guasto N nome, nessunguasto N e le altre\n"
+                     "parole si scrivono sullo standard input mentre il simulatore gira (vedi --help)\n",
+                     qPrintable(parser.positionalArguments().join(QLatin1Char(' '))));
+        return 2;
+    }
 
     const QString dir = QFileInfo(parser.value(cartella)).absoluteFilePath();
     SimulatoreScheda sim(dir);

@@ -2,6 +2,8 @@
 #include "Protocollo.h"
 #include "SuLinea.h"
 
+#include <QProcess>
+
 using namespace corsa;
 using corsa::sim::Guasto;
 using corsa::test::Aspetta;
@@ -172,6 +174,29 @@ TEST_F(Simulatore, IlRegistroHaOgniByteConIlSuoTempo)
     EXPECT_EQ(reg[2].valore, 0x25);
     EXPECT_LE(reg[0].ms, reg[2].ms);
     EXPECT_EQ(reg[1].porta, N);
+}
+
+// Words meant for its standard input, given on its command line, used to be
+// dropped: the port then answered as if no fault had been asked for.
+TEST(ProgrammaSimulatore, RifiutaUnaParolaSconosciutaSullaRigaDiComando)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QProcess p;
+    p.start(QStringLiteral(CORSA_SIM_PROGRAMMA),
+            {QStringLiteral("--cartella"), dir.path(), QStringLiteral("--porte"), QStringLiteral("3"),
+             QStringLiteral("guasto"), QStringLiteral("3"), QStringLiteral("silenziosa")});
+    ASSERT_TRUE(p.waitForStarted());
+    p.closeWriteChannel();
+    const bool finito = p.waitForFinished(5000);
+    if (!finito) {
+        p.kill();
+        p.waitForFinished();
+    }
+    ASSERT_TRUE(finito) << "il simulatore gira ancora";
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_NE(p.exitCode(), 0);
+    EXPECT_TRUE(p.readAllStandardError().contains("guasto 3 silenziosa"));
 }
 
 } // namespace
