@@ -26,10 +26,7 @@ private:
 
 class Silenzio : public Messaggi {
 protected:
-    Risposta Apri(const QString&, const std::optional<QString>&, Pulsanti, Icona) override
-    {
-        return Risposta::OK;
-    }
+    Risposta Apri(const QString&, const std::optional<QString>&, Pulsanti, Icona) override { return Risposta::OK; }
 };
 
 struct Banco {
@@ -53,10 +50,9 @@ std::shared_ptr<Banco> banco;
 
 Registra salva({"file matrici: salva (scrivi accanto e sostituisci)", "< 1 ms",
                 [] { banco = std::make_shared<Banco>(); }, [] { banco->file.save_Click(); }, 200});
-Registra apri({"file matrici: apri (leggi, verifica, applica)", "< 1 ms",
-               [] { banco = std::make_shared<Banco>(); }, [] { banco->file.apri_Click(); }, 1000});
-Registra analizza({"file matrici: solo formato e lettura in memoria", "",
-                   [] { banco = std::make_shared<Banco>(); },
+Registra apri({"file matrici: apri (leggi, verifica, applica)", "< 1 ms", [] { banco = std::make_shared<Banco>(); },
+               [] { banco->file.apri_Click(); }, 1000});
+Registra analizza({"file matrici: solo formato e lettura in memoria", "", [] { banco = std::make_shared<Banco>(); },
                    [] {
                        auto c = LeggiFileMatrice(FormattaFileMatrice(banco->stato));
                        ApplicaFileMatrice(c, banco->stato);

@@ -31,10 +31,16 @@ Registra giudizioECaricamento({"link: giudica e carica risposta 140 byte", "< 5 
                                },
                                20000});
 
-Registra bloccoPosizione({"link: costruisce blocco posizione", "< 5 us", {},
-                          [] { pozzo = static_cast<int>(corsa::BloccoPosizione(StatoBench()).size()); }, 20000});
+Registra bloccoPosizione({"link: costruisce blocco posizione",
+                          "< 5 us",
+                          {},
+                          [] { pozzo = static_cast<int>(corsa::BloccoPosizione(StatoBench()).size()); },
+                          20000});
 
-Registra bloccoVelocita({"link: costruisce blocco velocita", "< 5 us", {},
-                         [] { pozzo = static_cast<int>(corsa::BloccoVelocita(StatoBench()).size()); }, 20000});
+Registra bloccoVelocita({"link: costruisce blocco velocita",
+                         "< 5 us",
+                         {},
+                         [] { pozzo = static_cast<int>(corsa::BloccoVelocita(StatoBench()).size()); },
+                         20000});
 
 } // namespace

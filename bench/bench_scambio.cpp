@@ -137,8 +137,8 @@ Banco& B()
     return *b;
 }
 
-Misura Scambio(const char* nome, const char* obiettivo, std::function<void()> prepara,
-               std::function<void()> primaDi, int ripetizioni)
+Misura Scambio(const char* nome, const char* obiettivo, std::function<void()> prepara, std::function<void()> primaDi,
+               int ripetizioni)
 {
     Misura m;
     m.nome = nome;
@@ -162,16 +162,18 @@ void InviaStato()
     b.Invia(ComandoStato, 4);
 }
 
-Registra stato(Scambio("scambio: tick di ricezione stato", "< 50 us", [] { B(); }, InviaStato, 5000));
+Registra stato(Scambio(
+    "scambio: tick di ricezione stato", "< 50 us", [] { B(); }, InviaStato, 5000));
 
 // The same tick 25 ms after the send tick, the process idle in between, as
 // the program polls: a tick never finds the caches as warm as a tight loop.
-Registra statoAlRitmo(Scambio("scambio: ricezione stato, 25 ms dopo l'invio", "< 50 us", [] { B(); },
-                              [] {
-                                  InviaStato();
-                                  std::this_thread::sleep_for(std::chrono::milliseconds(25));
-                              },
-                              200));
+Registra statoAlRitmo(Scambio(
+    "scambio: ricezione stato, 25 ms dopo l'invio", "< 50 us", [] { B(); },
+    [] {
+        InviaStato();
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    },
+    200));
 
 bool avviatoPosizione = false;
 Registra bloccoPosizione(Scambio(

@@ -18,8 +18,8 @@ namespace corsa::sim {
 
 namespace {
 
-constexpr int LunghezzaMassima = 150;     // what one read on the PC can take
-constexpr qint64 AttesaScaduta = 2000;    // ms without bytes: a half block is dropped
+constexpr int LunghezzaMassima = 150;  // what one read on the PC can take
+constexpr qint64 AttesaScaduta = 2000; // ms without bytes: a half block is dropped
 const QByteArray TestoVersione = QByteArrayLiteral("SIM REV 1.0 scheda simulata");
 const QByteArray TestoVersioneSenzaRev = QByteArrayLiteral("SIM versione 1.0");
 const QByteArray TestoEeprom = QByteArrayLiteral("\r\nokEeprom\r\n");
@@ -39,7 +39,7 @@ void ValoriIniziali(std::array<uint8_t, 141>& pos, std::array<uint8_t, 129>& vel
     pos[132] = 6;   // safety
     pos[133] = 10;  // travel limits
     pos[134] = 118;
-    pos[135] = 5;   // delay
+    pos[135] = 5; // delay
     for (int i = 136; i <= 140; ++i)
         pos[i] = 0;
 }
@@ -284,10 +284,7 @@ QByteArray SimulatoreScheda::ricevuti(int porta) const
     return r;
 }
 
-void SimulatoreScheda::svuotaRegistro()
-{
-    registro_.clear();
-}
+void SimulatoreScheda::svuotaRegistro() { registro_.clear(); }
 
 bool SimulatoreScheda::impostaFileRegistro(const QString& percorso)
 {
@@ -351,8 +348,7 @@ void SimulatoreScheda::leggi(int porta)
             QTextStream out(fileRegistro_.get());
             for (char c : dati)
                 out << ms << " com" << porta << " 0x"
-                    << QString::number(static_cast<uint8_t>(c), 16).rightJustified(2, QLatin1Char('0'))
-                    << '\n';
+                    << QString::number(static_cast<uint8_t>(c), 16).rightJustified(2, QLatin1Char('0')) << '\n';
             out.flush();
         }
         emit ricevuto(porta, dati);
@@ -380,9 +376,7 @@ void SimulatoreScheda::byteRicevuto(Porta& p, uint8_t b)
         return;
 
     switch (p.attesa) {
-    case Attesa::Comando:
-        comando(p, b);
-        return;
+    case Attesa::Comando: comando(p, b); return;
     case Attesa::BloccoPosizione:
         p.raccolti.append(static_cast<char>(b));
         if (p.raccolti.size() == 140) {
@@ -471,9 +465,7 @@ QByteArray SimulatoreScheda::rispostaTester(int porta, uint8_t comando) const
 void SimulatoreScheda::comando(Porta& p, uint8_t c)
 {
     switch (c) {
-    case '@':
-        rispondi(p, c, rispostaStato(p.numero), 4);
-        break;
+    case '@': rispondi(p, c, rispostaStato(p.numero), 4); break;
     case 0xA3: {
         QByteArray r;
         for (int i = 1; i <= 140; ++i)
@@ -515,32 +507,24 @@ void SimulatoreScheda::comando(Porta& p, uint8_t c)
         p.ramVel = p.eepVel;
         p.stop = false;
         break;
-    case '|':
-        p.stop = false;
-        break;
+    case '|': p.stop = false; break;
     case 'm':
-    case 's':
-        rispondi(p, c, rispostaTester(p.numero, c), 4);
-        break;
+    case 's': rispondi(p, c, rispostaTester(p.numero, c), 4); break;
     case 'v':
         if (guastoPer(p, c) == Guasto::SenzaRev)
             invia(p, TestoVersioneSenzaRev);
         else
             rispondi(p, c, p.testoVersione.value_or(TestoVersione), 1);
         break;
-    default:
-        break; // unknown bytes are ignored, as the board would
+    default: break; // unknown bytes are ignored, as the board would
     }
 }
 
 QByteArray SimulatoreScheda::rispondi(Porta& p, uint8_t c, QByteArray risposta, int minimo)
 {
     switch (guastoPer(p, c)) {
-    case Guasto::Silenziosa:
-        return {};
-    case Guasto::Corta:
-        risposta.truncate(std::max(0, minimo - 1));
-        break;
+    case Guasto::Silenziosa: return {};
+    case Guasto::Corta: risposta.truncate(std::max(0, minimo - 1)); break;
     case Guasto::Lunga:
         while (risposta.size() < LunghezzaMassima)
             risposta.append(static_cast<char>(0xFF));
@@ -563,8 +547,7 @@ QByteArray SimulatoreScheda::rispondi(Porta& p, uint8_t c, QByteArray risposta, 
         QTimer::singleShot(20, this, [this, numero] { rimuoviPorta(numero); });
         return risposta;
     }
-    default:
-        break;
+    default: break;
     }
     invia(p, risposta);
     return risposta;

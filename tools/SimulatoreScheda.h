@@ -32,7 +32,7 @@ std::optional<Guasto> GuastoDaNome(const QString& nome);
 QString NomeGuasto(Guasto g);
 
 struct ByteRicevuto {
-    qint64 ms;      // since the simulator started
+    qint64 ms; // since the simulator started
     int porta;
     uint8_t valore;
 };
@@ -52,10 +52,10 @@ public:
     void impostaCartellaEeprom(const QString& cartella) { cartellaEeprom_ = cartella; }
     QString fileEeprom(int porta) const;
 
-    bool aggiungiPorta(int porta);  // creates the pseudo-terminal and its link
-    void rimuoviPorta(int porta);   // the device vanishes: link gone, far end closed
+    bool aggiungiPorta(int porta); // creates the pseudo-terminal and its link
+    void rimuoviPorta(int porta);  // the device vanishes: link gone, far end closed
     bool haPorta(int porta) const { return porte_.count(porta) != 0; }
-    QString percorso(int porta) const; // the link's path
+    QString percorso(int porta) const;    // the link's path
     QString dispositivo(int porta) const; // the pseudo-terminal behind it
 
     void impostaGuasto(int porta, Guasto g, std::optional<uint8_t> comando = std::nullopt);

@@ -33,10 +33,10 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("corsa-sim"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Scheda simulata su pseudo-terminali. Avviare il programma con CORSA_PORTE=<cartella>.\n"
-        "Sullo standard input: guasto N nome [comando], nessunguasto N, assente N, presente N, stop N,\n"
-        "testoversione N [testo], testoeeprom N [testo], porte, aiuto, esci."));
+    parser.setApplicationDescription(
+        QStringLiteral("Scheda simulata su pseudo-terminali. Avviare il programma con CORSA_PORTE=<cartella>.\n"
+                       "Sullo standard input: guasto N nome [comando], nessunguasto N, assente N, presente N, stop N,\n"
+                       "testoversione N [testo], testoeeprom N [testo], porte, aiuto, esci."));
     parser.addHelpOption();
     QCommandLineOption cartella({QStringLiteral("c"), QStringLiteral("cartella")},
                                 QStringLiteral("Cartella dei collegamenti comN."), QStringLiteral("cartella"),
@@ -105,9 +105,9 @@ int main(int argc, char** argv)
     for (const auto& [opzione, verbo] : testi) {
         for (const QString& v : parser.values(*opzione)) {
             const qsizetype dp = v.indexOf(QLatin1Char(':'));
-            const QString esito = dp < 0 ? QStringLiteral("atteso N:testo: %1").arg(v)
-                                         : sim.esegui(verbo + QLatin1Char(' ') + v.left(dp) + QLatin1Char(' ')
-                                                      + v.mid(dp + 1));
+            const QString esito =
+                dp < 0 ? QStringLiteral("atteso N:testo: %1").arg(v)
+                       : sim.esegui(verbo + QLatin1Char(' ') + v.left(dp) + QLatin1Char(' ') + v.mid(dp + 1));
             if (!esito.isEmpty()) {
                 std::fprintf(stderr, "%s\n", qPrintable(esito));
                 return 2;

@@ -34,8 +34,7 @@ ClickLabel* Etichetta(QWidget* genitore, const char* nome, int l, int t, int w, 
 }
 
 // Light yellow, single-line border, centred, in the window's default font.
-ClickLabel* EtichettaValore(QWidget* g, const char* nome, int t, const QString& tip,
-                            const QString& testo = QString())
+ClickLabel* EtichettaValore(QWidget* g, const char* nome, int t, const QString& tip, const QString& testo = QString())
 {
     auto* lab = Etichetta(g, nome, 7440, t, 2055, 255);
     lab->setBackColor(GialloChiaro);
@@ -47,8 +46,7 @@ ClickLabel* EtichettaValore(QWidget* g, const char* nome, int t, const QString& 
     return lab;
 }
 
-ClickLabel* Intestazione(QWidget* g, const char* nome, int l, int t, int w, int h, double punti,
-                         const QString& testo)
+ClickLabel* Intestazione(QWidget* g, const char* nome, int l, int t, int w, int h, double punti, const QString& testo)
 {
     auto* lab = Etichetta(g, nome, l, t, w, h);
     lab->setBackColor(Grigio);
@@ -87,10 +85,8 @@ QIcon IconaProgramma()
 } // namespace
 
 Form1::Form1(Stato& stato, PortaSeriale& porta, Messaggi& m, QWidget* genitore)
-    : QMainWindow(genitore,
-                  Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                      Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                      Qt::WindowCloseButtonHint),
+    : QMainWindow(genitore, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       MSComm1(porta), messaggi(m), stato_(stato), pannello_(stato, controlli)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -158,8 +154,9 @@ void Form1::CostruisciControlli()
 
     Intestazione(c, "Label15", 7440, 240, 2055, 255, 9, QStringLiteral("Stato ingressi e uscite"));
     auto* l18 = EtichettaValore(c, "Label18", 600, QStringLiteral("Indica la versione software del chip sulla scheda"));
-    auto* l19 = EtichettaValore(c, "Label19", 960, QStringLiteral("indica il valore della variazione di velocità da 0 a 255"),
-                                QStringLiteral("Velocità"));
+    auto* l19 =
+        EtichettaValore(c, "Label19", 960, QStringLiteral("indica il valore della variazione di velocità da 0 a 255"),
+                        QStringLiteral("Velocità"));
     std::array<ClickLabel*, 5> lampade{};
     for (int i = 0; i < 5; ++i) {
         const QByteArray nome = "Label14_" + QByteArray::number(i);
@@ -190,10 +187,14 @@ void Form1::CostruisciControlli()
     Intestazione(c, "Label10", 7440, 5640, 2055, 255, 9, QStringLiteral("Parametri"));
     auto* l9 = EtichettaValore(c, "Label9", 6000, QStringLiteral("Limite corsa minimo software"));
     auto* l8 = EtichettaValore(c, "Label8", 6360, QStringLiteral("Limite corsa massimo suftware"));
-    auto* l4 = EtichettaValore(c, "Label4", 6720, QStringLiteral(" Passi  di tolleranza prima che la macchina vada in STOP"));
-    auto* l3 = EtichettaValore(c, "Label3", 7080, QStringLiteral(" Passi di tolleranza  prima che avvenga la correzione"));
-    auto* l11 = EtichettaValore(c, "Label11", 7440, QStringLiteral("Attesa prima di iniziare un movimento espresso in decimi di secondo"));
-    auto* l16 = EtichettaValore(c, "Label16", 7800, QStringLiteral("Valore della soglia di commutazione degli ADC di ingresso"));
+    auto* l4 =
+        EtichettaValore(c, "Label4", 6720, QStringLiteral(" Passi  di tolleranza prima che la macchina vada in STOP"));
+    auto* l3 =
+        EtichettaValore(c, "Label3", 7080, QStringLiteral(" Passi di tolleranza  prima che avvenga la correzione"));
+    auto* l11 = EtichettaValore(c, "Label11", 7440,
+                                QStringLiteral("Attesa prima di iniziare un movimento espresso in decimi di secondo"));
+    auto* l16 = EtichettaValore(c, "Label16", 7800,
+                                QStringLiteral("Valore della soglia di commutazione degli ADC di ingresso"));
 
     controlli = ControlliPannello{this, p1, p2, b, l1, l2, l3, l4, l5, l6, l8, l9, l11, l16, l18, l19, lampade};
 
@@ -203,7 +204,8 @@ void Form1::CostruisciControlli()
                                                  {l5, E::Label5},   {l6, E::Label6}};
     for (const auto& [lab, e] : editori) {
         const E ed = e;
-        connect(lab, &ClickLabel::mouseDown, this, [this, ed](int pulsante) { pannello_.Label_MouseDown(ed, pulsante); });
+        connect(lab, &ClickLabel::mouseDown, this,
+                [this, ed](int pulsante) { pannello_.Label_MouseDown(ed, pulsante); });
     }
     connect(p1, &PictureBox::mouseDown, this,
             [this](int pulsante, double x, double) { pannello_.Picture_MouseDown(false, pulsante, x); });

@@ -11,9 +11,11 @@
 namespace corsa {
 
 Programma::Programma(PortaSeriale& porta, Messaggi& messaggi, DialogoFile& dialogo)
+    // clang-format off
     : form1(stato, porta, messaggi),
       controlli{&form1,        form1.chip,  form1.connetti, form1.disconnetti, form1.enco, form1.controlli.Command1,
                 form1.Label7, form1.Timer1},
+      // clang-format on
       connessione(stato, porta, messaggi, form1.pannello(), controlli),
       motore(stato, porta, messaggi, form1.pannello(), connessione, controlli),
       file(stato, dialogo, messaggi, [this] { form1.pannello().RidisegnaMatrici(); }),

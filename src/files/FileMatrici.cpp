@@ -93,8 +93,7 @@ void ApplicaFileMatrice(const ContenutoFile& c, Stato& s)
     std::copy(c.velocita.begin() + 1, c.velocita.end(), s.MatriceVelocita.begin() + 1);
 }
 
-FileMatrici::FileMatrici(Stato& stato, DialogoFile& dialogo, Messaggi& messaggi,
-                         std::function<void()> ridisegna)
+FileMatrici::FileMatrici(Stato& stato, DialogoFile& dialogo, Messaggi& messaggi, std::function<void()> ridisegna)
     : s_(stato), dialog1_(dialogo), messaggi_(messaggi), ridisegna_(std::move(ridisegna))
 {
 }
@@ -110,8 +109,8 @@ void FileMatrici::save_Click()
     s_.NomeFile = dialog1_.FileName;
     // The caption shows the new name from the next full redraw on.
     if (auto motivo = ScriviFile(s_.NomeFile, FormattaFileMatrice(s_)))
-        messaggi_.Mostra(QStringLiteral("Il file non è stato salvato: ") + *motivo, std::nullopt,
-                         Pulsanti::OK, Icona::Critica);
+        messaggi_.Mostra(QStringLiteral("Il file non è stato salvato: ") + *motivo, std::nullopt, Pulsanti::OK,
+                         Icona::Critica);
 }
 
 void FileMatrici::apri_Click()

@@ -17,7 +17,7 @@ namespace corsa {
 // The first line of a matrix file; a file whose first line lacks it is refused.
 inline constexpr char MarcatoreFile[] = "qmr707";
 inline constexpr int RigheFileMatrice = 269; // marker, 140 position, 128 speed
-QString MessaggioFormatoErrato();             // "File sconosciuto ,formato errato)"
+QString MessaggioFormatoErrato();            // "File sconosciuto ,formato errato)"
 
 // The whole file: the marker, MatricePosizione 1..140 and MatriceVelocita
 // 1..128, one value a line as a blank and its digits, CR LF after each line.
@@ -31,7 +31,7 @@ struct ContenutoFile {
         Interrotto,     // no line 1, the file ends early, or a value out of range
     };
     Esito esito = Esito::Interrotto;
-    int riga = 0; // the line where reading stopped, counted from 1
+    int riga = 0;                         // the line where reading stopped, counted from 1
     std::array<uint8_t, 141> posizione{}; // indices 1..140 filled when complete
     std::array<uint8_t, 129> velocita{};  // indices 1..128 filled when complete
 };
@@ -48,8 +48,7 @@ void ApplicaFileMatrice(const ContenutoFile& c, Stato& s);
 // redraw, run after a complete load.
 class FileMatrici {
 public:
-    FileMatrici(Stato& stato, DialogoFile& dialogo, Messaggi& messaggi,
-                std::function<void()> ridisegna);
+    FileMatrici(Stato& stato, DialogoFile& dialogo, Messaggi& messaggi, std::function<void()> ridisegna);
 
     void save_Click();
     void apri_Click();

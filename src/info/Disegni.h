@@ -22,9 +22,9 @@ struct Scritta {
     QRect riquadro;
     QStringList righe;
     QFont carattere;
-    QColor sfondo;          // invalid: no box, the text stands on the drawing
+    QColor sfondo; // invalid: no box, the text stands on the drawing
     bool centrata = false;
-    bool punta = false;     // whether a leader line runs to `bersaglio`
+    bool punta = false; // whether a leader line runs to `bersaglio`
     QPointF bersaglio;
     bool verticale = false; // read bottom to top (left) or top to bottom (right)
     bool versoAlto = true;

@@ -51,8 +51,8 @@ QPointF FineMoncone(const Presa& p, int n)
 void DisegnaPresa(QPainter& g, const Presa& p)
 {
     QPolygonF contorno;
-    contorno << QPointF(p.interno, Alto) << QPointF(p.esterno, Alto + Smusso)
-             << QPointF(p.esterno, Basso - Smusso) << QPointF(p.interno, Basso);
+    contorno << QPointF(p.interno, Alto) << QPointF(p.esterno, Alto + Smusso) << QPointF(p.esterno, Basso - Smusso)
+             << QPointF(p.interno, Basso);
     g.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     g.setBrush(Qt::NoBrush);
     g.drawPolygon(contorno);

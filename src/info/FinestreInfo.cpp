@@ -36,8 +36,8 @@ constexpr Qt::WindowFlags FinestraStrumento =
 } // namespace
 
 Form2::Form2(QWidget* genitore)
-    : QWidget(genitore, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                            | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : QWidget(genitore, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -123,8 +123,8 @@ ProgUsb::ProgUsb(QWidget* genitore) : FinestraImmagine(genitore)
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Picture1->setGeometry(RettangoloTwips(0, 0, 5415, 3735));
     Picture1->setPixmap(QPixmap::fromImage(FotoAdattatoreUsb()));
-    Picture1->setToolTip(QStringLiteral(
-        "Interfaccia usb fotoaccopiata livello TTL aquistabile presso Orvento  ( per schede dal 2012)"));
+    Picture1->setToolTip(
+        QStringLiteral("Interfaccia usb fotoaccopiata livello TTL aquistabile presso Orvento  ( per schede dal 2012)"));
 }
 
 FinestreInfo::FinestreInfo(QWidget* finestraPrincipale, QObject* genitore)

@@ -173,8 +173,7 @@ void CercaPorta::Errore()
             Fallita();
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 

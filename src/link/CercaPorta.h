@@ -35,7 +35,7 @@ public:
     // The search state, kept from one search to the next.
     uint8_t PassoRicerca = 0; // 0 read the file, 1 probe, 2 judge, 5 finish
     QByteArray Risposta;
-    uint8_t FaseRicerca = 0;  // 1 file, 2 first port, 3 scanning, 0 done
+    uint8_t FaseRicerca = 0; // 1 file, 2 first port, 3 scanning, 0 done
     bool SalvaPorta = false;
     bool Connesso = false;
 

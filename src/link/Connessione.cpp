@@ -47,8 +47,8 @@ void Connessione::TestCom(uint8_t esito)
         c_.Command1->setText(TestoRispostaRicevuta());
     if (esito == EsitoNessunaRisposta) {
         pannello_.MostraIndicatori(false);
-        const Risposta r = messaggi_.Mostra(TestoNessunaRisposta(), TitoloNessunaRisposta(),
-                                            Pulsanti::RiprovaAnnulla, Icona::Critica);
+        const Risposta r =
+            messaggi_.Mostra(TestoNessunaRisposta(), TitoloNessunaRisposta(), Pulsanti::RiprovaAnnulla, Icona::Critica);
         if (r == Risposta::Annulla) {
             if (MSComm1.PortOpen())
                 MSComm1.setPortOpen(false);

@@ -20,10 +20,10 @@ constexpr uint8_t EsitoDisconnetti = 100;
 // the disconnect code, whatever its length.
 uint8_t EsitoVersione(qsizetype n);
 
-QString TestoNonConnesso();       // "Sistema non connesso    dati solo indicativi"
-QString TestoRispostaRicevuta();  // " Premi per trasferire le modifiche al chip"
-QString TestoNessunaRisposta();   // the no-answer box's prompt
-QString TitoloNessunaRisposta();  // "ERRORE NELLA COMUNICAZIONE"
+QString TestoNonConnesso();      // "Sistema non connesso    dati solo indicativi"
+QString TestoRispostaRicevuta(); // " Premi per trasferire le modifiche al chip"
+QString TestoNessunaRisposta();  // the no-answer box's prompt
+QString TitoloNessunaRisposta(); // "ERRORE NELLA COMUNICAZIONE"
 
 // What the user drives to reach the board: the Chip menu, the transfer
 // button, connect and disconnect; and TestCom, through which the exchange

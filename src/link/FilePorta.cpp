@@ -24,14 +24,8 @@ std::optional<uint8_t> LeggiFilePorta(const QString& percorso)
     return InterpretaFilePorta(*dati);
 }
 
-QByteArray FormattaFilePorta(uint8_t porta)
-{
-    return ' ' + QByteArray::number(porta) + "\r\n";
-}
+QByteArray FormattaFilePorta(uint8_t porta) { return ' ' + QByteArray::number(porta) + "\r\n"; }
 
-bool ScriviFilePorta(uint8_t porta, const QString& percorso)
-{
-    return !ScriviFile(percorso, FormattaFilePorta(porta));
-}
+bool ScriviFilePorta(uint8_t porta, const QString& percorso) { return !ScriviFile(percorso, FormattaFilePorta(porta)); }
 
 } // namespace corsa

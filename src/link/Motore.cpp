@@ -23,8 +23,7 @@ std::string Testo(const QByteArray& r) { return std::string(r.constData(), size_
 
 MotoreScambio::MotoreScambio(Stato& stato, PortaSeriale& porta, Messaggi& messaggi, Pannello& pannello,
                              Connessione& connessione, const ControlliConnessione& controlli)
-    : s_(stato), MSComm1(porta), messaggi_(messaggi), pannello_(pannello), connessione_(connessione),
-      c_(controlli)
+    : s_(stato), MSComm1(porta), messaggi_(messaggi), pannello_(pannello), connessione_(connessione), c_(controlli)
 {
 }
 
@@ -162,8 +161,8 @@ bool MotoreScambio::RiceviBlocco(int (*carica)(Stato&, const QByteArray&))
 void MotoreScambio::BloccoMancante()
 {
     pannello_.MostraIndicatori(false);
-    const Risposta r = messaggi_.Mostra(TestoNessunaRisposta(), TitoloNessunaRisposta(), Pulsanti::RiprovaAnnulla,
-                                        Icona::Critica);
+    const Risposta r =
+        messaggi_.Mostra(TestoNessunaRisposta(), TitoloNessunaRisposta(), Pulsanti::RiprovaAnnulla, Icona::Critica);
     if (r == Risposta::Annulla) {
         MSComm1.setPortOpen(false);
         c_.abilitaChip(false);
@@ -293,7 +292,7 @@ void MotoreScambio::Ritirato()
         if (ContieneParola(MSComm1.Input(), ParolaEeprom))
             MSComm1.Output(ConfermaEeprom());
     } else if (c == ComandoStato || c == ComandoLeggiPosizione || c == ComandoLeggiVelocita || c == ComandoTestVite ||
-             c == ComandoTestMotore || c == ComandoVersione)
+               c == ComandoTestMotore || c == ComandoVersione)
         MSComm1.Input();
     else
         return;

@@ -22,8 +22,8 @@ class PortaSeriale;
 // goes on. Nothing here waits.
 class MotoreScambio {
 public:
-    MotoreScambio(Stato& stato, PortaSeriale& porta, Messaggi& messaggi, Pannello& pannello,
-                  Connessione& connessione, const ControlliConnessione& controlli);
+    MotoreScambio(Stato& stato, PortaSeriale& porta, Messaggi& messaggi, Pannello& pannello, Connessione& connessione,
+                  const ControlliConnessione& controlli);
     ~MotoreScambio();
 
     void CicloComunicazione();
@@ -65,8 +65,8 @@ private:
     const ControlliConnessione& c_;
     QPointer<Dialog> dialog_;
 
-    bool fase_ = false;   // true: the coming tick is a send tick
-    std::string inCorso_; // the command being served
+    bool fase_ = false;           // true: the coming tick is a send tick
+    std::string inCorso_;         // the command being served
     unsigned disconnessioni_ = 0; // the connection's count at the send tick
 };
 

@@ -35,20 +35,11 @@ int Carica(std::array<uint8_t, N>& immagine, const QByteArray& risposta)
 
 } // namespace
 
-QByteArray BloccoPosizione(const Stato& s)
-{
-    return Blocco(s.MatricePosizione, LunghezzaBloccoPosizione - 1);
-}
+QByteArray BloccoPosizione(const Stato& s) { return Blocco(s.MatricePosizione, LunghezzaBloccoPosizione - 1); }
 
-QByteArray BloccoVelocita(const Stato& s)
-{
-    return Blocco(s.MatriceVelocita, LunghezzaBloccoVelocita - 1);
-}
+QByteArray BloccoVelocita(const Stato& s) { return Blocco(s.MatriceVelocita, LunghezzaBloccoVelocita - 1); }
 
-QByteArray ConfermaEeprom()
-{
-    return QByteArrayLiteral("Scrivo\r");
-}
+QByteArray ConfermaEeprom() { return QByteArrayLiteral("Scrivo\r"); }
 
 int LunghezzaMinima(const std::string& comando)
 {
@@ -81,14 +72,8 @@ bool CaricaStato(Stato& s, const QByteArray& risposta)
     return true;
 }
 
-int CaricaBloccoPosizione(Stato& s, const QByteArray& risposta)
-{
-    return Carica(s.MatricePosizione, risposta);
-}
+int CaricaBloccoPosizione(Stato& s, const QByteArray& risposta) { return Carica(s.MatricePosizione, risposta); }
 
-int CaricaBloccoVelocita(Stato& s, const QByteArray& risposta)
-{
-    return Carica(s.MatriceVelocita, risposta);
-}
+int CaricaBloccoVelocita(Stato& s, const QByteArray& risposta) { return Carica(s.MatriceVelocita, risposta); }
 
 } // namespace corsa

@@ -7,18 +7,18 @@
 namespace corsa {
 
 // One-byte commands to the board, as the strings that Comando holds.
-inline const std::string ComandoStato = "\x40";             // "@"
-inline const std::string ComandoReset = "\x72";             // "r"
-inline const std::string ComandoLeggiPosizione = "\xA3";    // byte 163, one byte on the line
-inline const std::string ComandoLeggiVelocita = "\x25";     // "%"
-inline const std::string ComandoScriviPosizione = "\x24";   // "$"
-inline const std::string ComandoScriviVelocita = "\x23";    // "#"
-inline const std::string ComandoResetSicure = "\x7C";       // "|"
-inline const std::string ComandoTestVite = "\x6D";          // "m"
-inline const std::string ComandoTestMotore = "\x73";        // "s"
-inline const std::string ComandoScriviEeprom = "\x77";      // "w"
-inline const std::string ComandoVersione = "\x76";          // "v"
-inline const std::string ComandoNessuno = "\x65";           // "e", never sent
+inline const std::string ComandoStato = "\x40";           // "@"
+inline const std::string ComandoReset = "\x72";           // "r"
+inline const std::string ComandoLeggiPosizione = "\xA3";  // byte 163, one byte on the line
+inline const std::string ComandoLeggiVelocita = "\x25";   // "%"
+inline const std::string ComandoScriviPosizione = "\x24"; // "$"
+inline const std::string ComandoScriviVelocita = "\x23";  // "#"
+inline const std::string ComandoResetSicure = "\x7C";     // "|"
+inline const std::string ComandoTestVite = "\x6D";        // "m"
+inline const std::string ComandoTestMotore = "\x73";      // "s"
+inline const std::string ComandoScriviEeprom = "\x77";    // "w"
+inline const std::string ComandoVersione = "\x76";        // "v"
+inline const std::string ComandoNessuno = "\x65";         // "e", never sent
 
 inline const QByteArray ParolaEeprom = QByteArrayLiteral("okEeprom");
 inline const QByteArray ParolaVersione = QByteArrayLiteral("REV");

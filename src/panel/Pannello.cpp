@@ -16,31 +16,19 @@ namespace {
 
 QString Num(int v) { return TestoNumero(v); }
 
-void Punto(PictureBox* p, int x, int y, QRgb colore)
-{
-    p->Line(x, y, x, y, colore);
-}
+void Punto(PictureBox* p, int x, int y, QRgb colore) { p->Line(x, y, x, y, colore); }
 
 } // namespace
 
 Pannello::Pannello(Stato& stato, const ControlliPannello& controlli) : s_(stato), c_(controlli) {}
 
-QString Pannello::Titolo(const QString& nomeFile)
-{
-    return QStringLiteral("Corsa ") + nomeFile;
-}
+QString Pannello::Titolo(const QString& nomeFile) { return QStringLiteral("Corsa ") + nomeFile; }
 
 // Vertical cursors run from y 1 to 128 and horizontal ones from x 1 to 128;
 // the cursor update draws the very same lines, which is what lets XOR erase.
-void Pannello::Cursore(PictureBox* p, int x) const
-{
-    p->Line(x, 1, x, 128, Colore::Bianco);
-}
+void Pannello::Cursore(PictureBox* p, int x) const { p->Line(x, 1, x, 128, Colore::Bianco); }
 
-void Pannello::CursoreOrizzontale(PictureBox* p, int y, QRgb colore) const
-{
-    p->Line(1, y, 128, y, colore);
-}
+void Pannello::CursoreOrizzontale(PictureBox* p, int y, QRgb colore) const { p->Line(1, y, 128, y, colore); }
 
 void Pannello::RidisegnaMatrici()
 {
@@ -83,7 +71,8 @@ void Pannello::RidisegnaMatrici()
     c_.Label16->setCaption(QStringLiteral("Soglia adc Volt.= ") + TestoNumero(A[SogliaAdc] / 50.0));
     if (c_.finestra)
         c_.finestra->setWindowTitle(Titolo(s_.NomeFile));
-    c_.Label18->setCaption(QStringLiteral("Versione chip = ") + QString::fromLatin1(s_.VersioneChip.data(), int(s_.VersioneChip.size())));
+    c_.Label18->setCaption(QStringLiteral("Versione chip = ") +
+                           QString::fromLatin1(s_.VersioneChip.data(), int(s_.VersioneChip.size())));
     AggiornaStatoIngressi(s_.StatoChip[4]);
     ControlloModifiche(2);
 }

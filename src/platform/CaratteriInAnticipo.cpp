@@ -25,10 +25,7 @@ void CaricaConfigurazione()
 
 CaratteriInAnticipo::CaratteriInAnticipo() : filo_(CaricaConfigurazione) {}
 
-CaratteriInAnticipo::~CaratteriInAnticipo()
-{
-    Attendi();
-}
+CaratteriInAnticipo::~CaratteriInAnticipo() { Attendi(); }
 
 void CaratteriInAnticipo::Attendi()
 {

@@ -15,7 +15,7 @@ public:
 
     virtual ~DialogoFile() = default;
 
-    QString FileName;   // offered at first; the chosen file's full path after
+    QString FileName; // offered at first; the chosen file's full path after
     int Flags = 0;
     QString DefaultExt; // added, with its dot, to a name typed without one
     // Before anyone sets it, a cancel already counts as one: the open dialog

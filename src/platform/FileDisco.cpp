@@ -17,14 +17,12 @@ QString MotivoApertura(const QSaveFile& f, const QString& nome)
     if (info.isDir())
         return QStringLiteral("%1 è una cartella").arg(QDir::toNativeSeparators(nome));
     if (!info.absoluteDir().exists())
-        return QStringLiteral("la cartella %1 non esiste")
-            .arg(QDir::toNativeSeparators(info.absolutePath()));
+        return QStringLiteral("la cartella %1 non esiste").arg(QDir::toNativeSeparators(info.absolutePath()));
     if (info.exists() && !info.isWritable())
         return QStringLiteral("il file esistente è protetto da scrittura");
     if (f.error() == QFileDevice::ResourceError)
         return QStringLiteral("spazio o risorse insufficienti");
-    return QStringLiteral("impossibile scrivere nella cartella %1")
-        .arg(QDir::toNativeSeparators(info.absolutePath()));
+    return QStringLiteral("impossibile scrivere nella cartella %1").arg(QDir::toNativeSeparators(info.absolutePath()));
 }
 
 QString MotivoChiusura(const QSaveFile& f)

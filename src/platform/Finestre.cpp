@@ -63,14 +63,10 @@ public:
         case QEvent::TouchEnd:
         case QEvent::DragEnter:
         case QEvent::DragMove:
-        case QEvent::Drop:
-            break;
-        case QEvent::Shortcut:
-            return ScorciatoiaBloccata(o);
-        case QEvent::Close:
-            return ChiusuraBloccata(o, static_cast<QCloseEvent*>(e));
-        default:
-            return false;
+        case QEvent::Drop: break;
+        case QEvent::Shortcut: return ScorciatoiaBloccata(o);
+        case QEvent::Close: return ChiusuraBloccata(o, static_cast<QCloseEvent*>(e));
+        default: return false;
         }
         if (o->isWindowType())
             return FinestraBloccata(static_cast<QWindow*>(o));

@@ -9,7 +9,8 @@ namespace corsa {
 // greying. Other top-level windows, including message boxes and tool windows whose parent is this window,
 // are not affected.
 void AbilitaFinestra(QWidget* finestra, bool abilitata);
-bool FinestraAbilitata(const QWidget* finestra); // true unless AbilitaFinestra(w, false) is in force (and w itself is QWidget-enabled)
+// True unless AbilitaFinestra(w, false) is in force (and w itself is QWidget-enabled).
+bool FinestraAbilitata(const QWidget* finestra);
 // Gives the window the focus: raise, activate, and focus within it.
 void DaiFuoco(QWidget* finestra);
 

@@ -68,7 +68,7 @@ double LeggiDecimale(Cursore& c)
         negativo = c.Attuale() == '-';
         c.Avanza();
     }
-    std::string cifre; // significant digits, leading zeros dropped
+    std::string cifre;  // significant digits, leading zeros dropped
     long esponente = 0; // the value is <cifre> times ten to this
     bool qualcuna = false;
     while (Cifra(c.Attuale())) {

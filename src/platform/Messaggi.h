@@ -36,8 +36,7 @@ public:
     void setGenitore(QWidget* w) { genitore_ = w; }
 
 protected:
-    Risposta Apri(const QString& testo, const std::optional<QString>& titolo, Pulsanti pulsanti,
-                  Icona icona) override;
+    Risposta Apri(const QString& testo, const std::optional<QString>& titolo, Pulsanti pulsanti, Icona icona) override;
 
 private:
     QWidget* genitore_;

@@ -51,9 +51,9 @@ public:
 private:
     void Fine()
     {
-        const long long ora = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                                  std::chrono::system_clock::now().time_since_epoch())
-                                  .count();
+        const long long ora =
+            std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+                .count();
         std::printf("primo_disegno_ms %.2f picco_kb %lld\n", (ora - inizio_) / 1e6, PiccoMemoriaKb());
         std::fflush(stdout);
         QCoreApplication::exit(0);

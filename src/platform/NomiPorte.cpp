@@ -4,10 +4,7 @@
 
 namespace corsa {
 
-QString CartellaPorte()
-{
-    return qEnvironmentVariable("CORSA_PORTE");
-}
+QString CartellaPorte() { return qEnvironmentVariable("CORSA_PORTE"); }
 
 QString NomePorta(int numero)
 {

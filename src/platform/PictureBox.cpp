@@ -19,18 +19,14 @@ int NumeroPulsante(Qt::MouseButton b)
     }
 }
 
-PictureBox::PictureBox(QColor sfondo, QWidget* genitore)
-    : QWidget(genitore), sfondo_(sfondo)
+PictureBox::PictureBox(QColor sfondo, QWidget* genitore) : QWidget(genitore), sfondo_(sfondo)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     immagine_ = QImage(1, 1, QImage::Format_RGB32);
     immagine_.fill(sfondo_);
 }
 
-void PictureBox::resizeEvent(QResizeEvent*)
-{
-    Adegua();
-}
+void PictureBox::resizeEvent(QResizeEvent*) { Adegua(); }
 
 // A hidden widget gets its resize event only when shown, yet the panel draws
 // before the window first appears: follow the size on every use.
@@ -122,8 +118,7 @@ void PictureBox::Line(float x1, float y1, float x2, float y2, QRgb colore)
     if (ax == bx || ay == by) {
         // Dots, cursors and limit lines: every pixel touched exactly once, so
         // the XOR pen drawn twice gives back the picture bit for bit.
-        Rettangolo(std::min(ax, bx) - r, std::min(ay, by) - r, std::max(ax, bx) + r,
-                   std::max(ay, by) + r, colore);
+        Rettangolo(std::min(ax, bx) - r, std::min(ay, by) - r, std::max(ax, bx) + r, std::max(ay, by) + r, colore);
     } else {
         QPainter p(&immagine_);
         p.setRenderHint(QPainter::Antialiasing, false);

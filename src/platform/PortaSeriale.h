@@ -37,8 +37,8 @@ public:
     virtual bool PortOpen() const = 0;
 
     virtual void Output(const QByteArray& dati) = 0;
-    virtual QByteArray Input() = 0;               // all received so far, at most InputLen
-    virtual void setInBufferCount(int n) = 0;     // 0 drops what is pending
+    virtual QByteArray Input() = 0;           // all received so far, at most InputLen
+    virtual void setInBufferCount(int n) = 0; // 0 drops what is pending
 };
 
 } // namespace corsa

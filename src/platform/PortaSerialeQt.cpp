@@ -41,8 +41,7 @@ PortaSerialeQt::~PortaSerialeQt()
 void PortaSerialeQt::setCommPort(int numero)
 {
     if (NomePorta(numero).isEmpty())
-        throw ErrorePorta(ErrorePorta::Tipo::NumeroNonValido,
-                          "numero di porta non valido: " + std::to_string(numero));
+        throw ErrorePorta(ErrorePorta::Tipo::NumeroNonValido, "numero di porta non valido: " + std::to_string(numero));
     // An open port stays on its device; the number counts at the next open.
     numero_ = numero;
 }
@@ -125,8 +124,7 @@ void PortaSerialeQt::setPortOpen(bool aperta)
         const std::string testo = nome.toStdString() + ": " + porta_.errorString().toStdString();
         porta_.clearError();
         switch (e) {
-        case QSerialPort::DeviceNotFoundError:
-            throw ErrorePorta(ErrorePorta::Tipo::Assente, testo);
+        case QSerialPort::DeviceNotFoundError: throw ErrorePorta(ErrorePorta::Tipo::Assente, testo);
         case QSerialPort::PermissionError:
 #ifndef Q_OS_WIN
             // Qt gives the same code for a lock held by another program and
@@ -135,10 +133,8 @@ void PortaSerialeQt::setPortOpen(bool aperta)
                 throw ErrorePorta(ErrorePorta::Tipo::Permesso, testo);
 #endif
             throw ErrorePorta(ErrorePorta::Tipo::Occupata, testo);
-        case QSerialPort::OpenError:
-            throw ErrorePorta(ErrorePorta::Tipo::Occupata, testo);
-        default:
-            throw ErrorePorta(ErrorePorta::Tipo::Altro, testo);
+        case QSerialPort::OpenError: throw ErrorePorta(ErrorePorta::Tipo::Occupata, testo);
+        default: throw ErrorePorta(ErrorePorta::Tipo::Altro, testo);
         }
     }
     applicaImpostazioni();
@@ -151,10 +147,7 @@ void PortaSerialeQt::setPortOpen(bool aperta)
     sorveglianza_.start();
 }
 
-bool PortaSerialeQt::PortOpen() const
-{
-    return porta_.isOpen() && !caduta_;
-}
+bool PortaSerialeQt::PortOpen() const { return porta_.isOpen() && !caduta_; }
 
 void PortaSerialeQt::Output(const QByteArray& dati)
 {
@@ -243,8 +236,7 @@ void PortaSerialeQt::errore(QSerialPort::SerialPortError e)
         else
             porta_.clearError();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -8,7 +8,7 @@ namespace corsa {
 namespace {
 // Steps of the drawn bar per unit, so that fractions still move it.
 constexpr int Passi = 100;
-}
+} // namespace
 
 ProgressBar::ProgressBar(QWidget* genitore) : QProgressBar(genitore)
 {

@@ -4,8 +4,7 @@
 
 namespace corsa {
 
-Shape::Shape(QColor colore, int spessore, QWidget* genitore)
-    : QWidget(genitore), colore_(colore), spessore_(spessore)
+Shape::Shape(QColor colore, int spessore, QWidget* genitore) : QWidget(genitore), colore_(colore), spessore_(spessore)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }

@@ -38,10 +38,7 @@ QString TestoNumero(double v)
     return (negativo ? QStringLiteral("-") : QStringLiteral(" ")) + s;
 }
 
-QString TestoIntero(long long v)
-{
-    return QString::number(v);
-}
+QString TestoIntero(long long v) { return QString::number(v); }
 
 QString TestoLocale(double v, const QLocale& locale)
 {

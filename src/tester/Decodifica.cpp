@@ -8,9 +8,9 @@
 namespace corsa {
 
 namespace {
-constexpr double VoltSensore = 0.0196;      // per count
+constexpr double VoltSensore = 0.0196;       // per count
 constexpr double VoltAlimentazione = 0.0842; // per count
-}
+} // namespace
 
 void DecodificaGray(int& valore)
 {
@@ -23,8 +23,8 @@ void DecodificaGray(int& valore)
     valore = b;
 }
 
-LetturaTester DecodificaRisposta(const std::string& risposta, uint8_t soglia,
-                                 const std::string& comando, const QLocale& locale)
+LetturaTester DecodificaRisposta(const std::string& risposta, uint8_t soglia, const std::string& comando,
+                                 const QLocale& locale)
 {
     LetturaTester l;
     const double t = soglia;
@@ -37,9 +37,9 @@ LetturaTester DecodificaRisposta(const std::string& risposta, uint8_t soglia,
         const int c = static_cast<unsigned char>(risposta[std::size_t(i)]);
         l.valore[i] = c;
         if (i < BitSensori) {
-            l.suggerimento[i] = QStringLiteral(" Bit ") + TestoIntero(i)
-                                + QStringLiteral(" Volt = ") + TestoNumero(c * VoltSensore)
-                                + QStringLiteral(" Soglia di commutazione = ") + testoSoglia;
+            l.suggerimento[i] = QStringLiteral(" Bit ") + TestoIntero(i) + QStringLiteral(" Volt = ") +
+                                TestoNumero(c * VoltSensore) + QStringLiteral(" Soglia di commutazione = ") +
+                                testoSoglia;
             // A sensor reads 1 when low.
             if (c <= t) {
                 l.coloreBit[i] = VerdeTester;
@@ -60,9 +60,9 @@ LetturaTester DecodificaRisposta(const std::string& risposta, uint8_t soglia,
     const double d = 15 - u;
     const double m = std::floor(d * 1000);
     const double corrente = m / 680; // milliamperes
-    l.suggerimento[7] = QStringLiteral(" Alimentazione emettitori IR Volt = ") + TestoNumero(u)
-                        + QStringLiteral(" MilliAmper.= ") + TestoNumero(corrente).left(6)
-                        + QStringLiteral("  *** Valore ideale Volt.= 8 : Ma. = 11  ");
+    l.suggerimento[7] = QStringLiteral(" Alimentazione emettitori IR Volt = ") + TestoNumero(u) +
+                        QStringLiteral(" MilliAmper.= ") + TestoNumero(corrente).left(6) +
+                        QStringLiteral("  *** Valore ideale Volt.= 8 : Ma. = 11  ");
 
     l.codiceGray = gray;
     int n = gray;
@@ -74,11 +74,10 @@ LetturaTester DecodificaRisposta(const std::string& risposta, uint8_t soglia,
         l.coloreStato = VerdeTester;
         // The frame-screw encoder counts the other way round.
         if (comando == "m")
-            l.testoStato = QStringLiteral(" Encoder [ VITE TELAIO ]  : Passo conteggio negato = ")
-                           + TestoIntero(127 - n);
+            l.testoStato =
+                QStringLiteral(" Encoder [ VITE TELAIO ]  : Passo conteggio negato = ") + TestoIntero(127 - n);
         else
-            l.testoStato = QStringLiteral(" Encoder [ MOTORE CV ]  : Passo conteggio diretto = ")
-                           + TestoIntero(n);
+            l.testoStato = QStringLiteral(" Encoder [ MOTORE CV ]  : Passo conteggio diretto = ") + TestoIntero(n);
     } else {
         l.coloreStato = RossoTester;
         l.testoStato = QStringLiteral("Alimentazione fotoemettitori non corretta ");

@@ -6,10 +6,7 @@
 
 namespace corsa {
 
-PulsanteGrafico::PulsanteGrafico(const QString& testo, QWidget* genitore)
-    : QPushButton(testo, genitore)
-{
-}
+PulsanteGrafico::PulsanteGrafico(const QString& testo, QWidget* genitore) : QPushButton(testo, genitore) {}
 
 void PulsanteGrafico::setBackColor(QColor c)
 {
@@ -36,8 +33,7 @@ void PulsanteGrafico::paintEvent(QPaintEvent*)
     QRect r = style()->subElementRect(QStyle::SE_PushButtonContents, &opt, this);
     if (isDown())
         r.translate(1, 1);
-    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                             QPalette::ButtonText));
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     p.drawText(r, Qt::AlignCenter | Qt::TextWordWrap, text());
     if (hasFocus()) {
         QStyleOptionFocusRect f;

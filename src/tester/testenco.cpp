@@ -20,9 +20,8 @@ const QColor Grigio(192, 192, 192);
 } // namespace
 
 testenco::testenco(Stato& stato, QWidget* genitore)
-    : QWidget(genitore, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                            | Qt::WindowCloseButtonHint)
-    , stato_(stato)
+    : QWidget(genitore, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      stato_(stato)
 {
     setObjectName(QStringLiteral("testenco"));
     setWindowTitle(QStringLiteral("Tester per  sensori ottici encoder"));
@@ -144,9 +143,6 @@ void testenco::closeEvent(QCloseEvent* e)
     e->ignore();
 }
 
-void testenco::Command1_Click()
-{
-    stato_.CambioEncoder = 1;
-}
+void testenco::Command1_Click() { stato_.CambioEncoder = 1; }
 
 } // namespace corsa

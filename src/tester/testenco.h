@@ -33,7 +33,7 @@ public:
     // Closing only hides: "@" sends the link back to status polling.
     void ChiudiTester();
 
-    QPointer<QWidget> principale;   // the window the tester hands back to
+    QPointer<QWidget> principale;    // the window the tester hands back to
     std::function<bool()> collegato; // requests go to the link only while it is open
 
     ClickLabel* Label1(int i) const { return label1_.at(std::size_t(i)); }

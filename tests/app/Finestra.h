@@ -33,7 +33,10 @@ struct Finestra {
     PictureBox* p1() const { return f->controlli.Picture1; }
     PictureBox* p2() const { return f->controlli.Picture2; }
     // Colour of the pixel at a user point.
-    static QRgb px(PictureBox* p, double x, double y) { return p->immagine().pixel(p->pixelX(x), p->pixelY(y)) & 0xFFFFFF; }
+    static QRgb px(PictureBox* p, double x, double y)
+    {
+        return p->immagine().pixel(p->pixelX(x), p->pixelY(y)) & 0xFFFFFF;
+    }
 };
 
 } // namespace corsa::test

@@ -82,10 +82,12 @@ TEST_F(FineAFine, IlPercorsoDelTecnico)
 
     // The cursors and labels follow the moving carriage.
     std::set<QString> visti;
-    ASSERT_TRUE(Aspetta([&] {
-        visti.insert(testo("Label1"));
-        return visti.size() >= 5;
-    }, 3000));
+    ASSERT_TRUE(Aspetta(
+        [&] {
+            visti.insert(testo("Label1"));
+            return visti.size() >= 5;
+        },
+        3000));
 
     // A matrix value edited by clicks, then written with the transfer button.
     auto* p1 = f().controlli.Picture1;

@@ -67,8 +67,8 @@ TEST(Avvio, PulsanteMenuELampade)
     EXPECT_FALSE(abilitato("chip"));
     EXPECT_FALSE(abilitato("disconnetti"));
     EXPECT_FALSE(abilitato("enco"));
-    for (const char* nome : {"File", "apri", "save", "carica", "salva", "PcToChip", "Res", "ResSic", "con",
-                             "connetti", "Cavo", "rs232", "usb", "meccanica", "struttura"})
+    for (const char* nome : {"File", "apri", "save", "carica", "salva", "PcToChip", "Res", "ResSic", "con", "connetti",
+                             "Cavo", "rs232", "usb", "meccanica", "struttura"})
         EXPECT_TRUE(abilitato(nome)) << nome;
     const char* testi[] = {" Motore fermo", " Allarga", "  Nessun stop", "Estra corsa libero ", "Rotazione corretta"};
     for (int i = 0; i < 5; ++i) {

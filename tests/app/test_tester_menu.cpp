@@ -6,8 +6,8 @@
 #include "Finestre.h"
 #include "MessaggiScriptati.h"
 #include "PortaScriptata.h"
-#include "ProgressBar.h"
 #include "Programma.h"
+#include "ProgressBar.h"
 #include "PulsanteGrafico.h"
 #include "testenco.h"
 
@@ -47,7 +47,7 @@ protected:
         };
         p.stato.Comando = "@";
         p.form1.enco->setEnabled(true); // as once connected
-        Tick(); // the first tick only receives
+        Tick();                         // the first tick only receives
     }
 
     void Tick() { p.motore.CicloComunicazione(); }

@@ -85,11 +85,11 @@ TEST(FileMatrice, MarcatoreEFineRiga)
 TEST(FileMatrice, RigheDiValore)
 {
     const std::pair<const char*, int> buone[] = {
-        {"  1 2  ", 12}, {"", 0},       {"2.5", 2},     {"3.5", 4},   {"&H1F", 31},
-        {"1E2", 100},    {"254.5", 254}, {"-0.4", 0},   {"\t9\t", 9}, {"x", 0},
+        {"  1 2  ", 12}, {"", 0},        {"2.5", 2},  {"3.5", 4},   {"&H1F", 31},
+        {"1E2", 100},    {"254.5", 254}, {"-0.4", 0}, {"\t9\t", 9}, {"x", 0},
     };
     for (auto [riga, valore] : buone) {
-        const ContenutoFile p = LeggiFileMatrice(File(50, riga)); // MatricePosizione(49)
+        const ContenutoFile p = LeggiFileMatrice(File(50, riga));  // MatricePosizione(49)
         const ContenutoFile v = LeggiFileMatrice(File(269, riga)); // MatriceVelocita(128)
         ASSERT_EQ(p.esito, Esito::Completo) << riga;
         ASSERT_EQ(v.esito, Esito::Completo) << riga;
@@ -223,8 +223,8 @@ TEST_F(MenuFile, CaricamentoFallitoLasciaLImmagineComEra)
     stato.MatricePosizione.fill(9);
     stato.MatriceVelocita.fill(8);
     const Stato prima = stato;
-    const QByteArray guasti[] = {File(0, {}, 101), File(200, "256"), File(269, "-1"),
-                                 "qmr707\r\n", {}, File().replace("\r\n", "\n")};
+    const QByteArray guasti[] = {
+        File(0, {}, 101), File(200, "256"), File(269, "-1"), "qmr707\r\n", {}, File().replace("\r\n", "\n")};
     QStringList nomi = {dir.filePath("manca.qmr"), dir.path()};
     for (const auto& b : guasti) {
         nomi << dir.filePath(QStringLiteral("g%1.qmr").arg(nomi.size()));

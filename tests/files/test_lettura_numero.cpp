@@ -12,6 +12,7 @@ namespace {
 
 TEST(LetturaNumero, Tabella)
 {
+    // clang-format off
     const std::pair<std::string, double> casi[] = {
         {"", 0},          {"   ", 0},       {" 5 ", 5},       {"1 2", 12},      {"\t7\n", 7},
         {" 1\n2", 12},    {"2.5", 2.5},     {"-1", -1},       {"+3", 3},        {"- 5", -5},
@@ -25,6 +26,7 @@ TEST(LetturaNumero, Tabella)
         {"2." + std::string(3000, '4'), 22.0 / 9.0},
         {"1E-400", 0},    {"0." + std::string(400, '0') + "1", 0},
     };
+    // clang-format on
     for (const auto& [testo, atteso] : casi)
         EXPECT_EQ(LeggiNumero(testo), atteso) << '"' << testo << '"';
     const std::string troppi[] = {"1E400", "1E99999999999999999999", "&H" + std::string(300, 'F'),
@@ -35,11 +37,13 @@ TEST(LetturaNumero, Tabella)
 
 TEST(LetturaNumero, MetaVersoIlPari)
 {
+    // clang-format off
     const std::pair<double, double> casi[] = {
         {2.5, 2},   {3.5, 4},    {0.5, 0},      {1.5, 2},       {254.5, 254}, {255.5, 256},
         {-1.5, -2}, {-2.5, -2},  {2.4999, 2},   {2.5000001, 3}, {255.4, 255}, {1e300, 1e300},
         {0.49999999999999994, 0}, {4503599627370495.5, 4503599627370496},
     };
+    // clang-format on
     for (auto [v, atteso] : casi)
         EXPECT_EQ(ArrotondaPari(v), atteso) << v;
     EXPECT_FALSE(std::signbit(ArrotondaPari(-0.5))); // a valid 0, not below it

@@ -3,8 +3,8 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QSet>
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 
 using namespace corsa;
 
@@ -86,12 +86,10 @@ TEST(Disegni, TrasmissioneAllaSuaMisuraConCorniceBlu)
 TEST(Disegni, TrasmissioneConTutteLeScritte)
 {
     EXPECT_EQ(Tutte(ScritteTrasmissione()),
-              (QStringList{"Motore di trazione / Z28 3/8", "Biella primaria / Z20 3/8",
-                           "Biella secondaria / Z20 3/8",
+              (QStringList{"Motore di trazione / Z28 3/8", "Biella primaria / Z20 3/8", "Biella secondaria / Z20 3/8",
                            "Galoppino / Z40 3/8 in asse / con pignone / Z12 modulo 1",
                            "Ingranaggio Z120 modulo 1 / rapporto finale = 20 giri bielle / pari ad un giro di encoder",
-                           "La freccia indica la direzione allarga",
-                           "Valido per tutti i telai PARVELL tipo G"}));
+                           "La freccia indica la direzione allarga", "Valido per tutti i telai PARVELL tipo G"}));
     ControllaImpaginazione(ScritteTrasmissione(), QRect(3, 3, 677, 424));
     ControllaTestiDipinti(DisegnoTrasmissione(), ScritteTrasmissione());
     for (const auto& s : ScritteTrasmissione()) {
@@ -124,7 +122,9 @@ TEST(Disegni, FotoUsbGiallaConCavoEAdattatore)
     for (QPoint p : {QPoint(2, 2), QPoint(354, 2), QPoint(2, 241)})
         EXPECT_TRUE(giallo(img.pixelColor(p))) << p.x() << "," << p.y();
     EXPECT_GT(Quota(img, img.rect(), giallo), 0.4);
-    EXPECT_GT(Quota(img, img.rect(), [](QColor c) { return c.saturation() < 30 && c.lightness() > 100 && c.lightness() < 200; }), 0.08)
+    EXPECT_GT(Quota(img, img.rect(),
+                    [](QColor c) { return c.saturation() < 30 && c.lightness() > 100 && c.lightness() < 200; }),
+              0.08)
         << "cavo grigio";
     EXPECT_GT(Quota(img, img.rect(), [](QColor c) { return c.saturation() < 30 && c.lightness() > 235; }), 0.01)
         << "adattatore bianco";

@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 #include <gtest/gtest.h>
 #include <memory>

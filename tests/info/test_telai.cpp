@@ -31,8 +31,8 @@ TEST(Telai, OgniRigaParolaPerParola)
 // 1 to n/6 and the encoder has the screw's teeth times n/6.
 TEST(Telai, RigheCoerentiConLaVoceEIlRapporto)
 {
-    const QRegularExpression forma(QStringLiteral(
-        "^ Telaio  (\\d+)G  rapporto 1/(\\d+)(?:,(5))?     tipico vite Z ?(\\d+)   encoder Z (\\d+) $"));
+    const QRegularExpression forma(
+        QStringLiteral("^ Telaio  (\\d+)G  rapporto 1/(\\d+)(?:,(5))?     tipico vite Z ?(\\d+)   encoder Z (\\d+) $"));
     const QStringList voci = VociTelai();
     for (int i = 0; i < NumeroTelai; ++i) {
         const QString riga = *TestoTelaio(i);

@@ -26,9 +26,9 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 
 namespace corsa::test {
 
-inline const QString TestoNonRisponde = QStringLiteral(
-    "La periferica non risponde,controllare che la macchina sia alimentata oppure controllare le "
-    "connessioni o premere annulla per continuare senza connessione.");
+inline const QString TestoNonRisponde =
+    QStringLiteral("La periferica non risponde,controllare che la macchina sia alimentata oppure controllare le "
+                   "connessioni o premere annulla per continuare senza connessione.");
 inline const QString TitoloErrore = QStringLiteral("ERRORE NELLA COMUNICAZIONE");
 inline const QString TestoRifiuto =
     QStringLiteral("Scrittura rifiutata ,sistema bloccato ,disalimentare la scheda e riprovare.");
@@ -161,9 +161,9 @@ struct Banco {
     bool indicatori()
     {
         bool tutti = true, nessuno = true;
-        for (QWidget* w : {static_cast<QWidget*>(lampada(0)), static_cast<QWidget*>(lampada(4)),
-                           static_cast<QWidget*>(f().controlli.Label18),
-                           static_cast<QWidget*>(f().controlli.Label19)}) {
+        for (QWidget* w :
+             {static_cast<QWidget*>(lampada(0)), static_cast<QWidget*>(lampada(4)),
+              static_cast<QWidget*>(f().controlli.Label18), static_cast<QWidget*>(f().controlli.Label19)}) {
             tutti &= !w->isHidden();
             nessuno &= w->isHidden();
         }

@@ -41,17 +41,22 @@ protected:
     {
         porta.Output(dati);
         QByteArray r;
-        Aspetta([&] {
-            r += porta.Input();
-            return r.size() >= minimo;
-        }, ms);
+        Aspetta(
+            [&] {
+                r += porta.Input();
+                return r.size() >= minimo;
+            },
+            ms);
         Gira(30);
         r += porta.Input();
         return r;
     }
 
     // Waits until the board has received n bytes in all.
-    bool Ricevuti(int n) { return Aspetta([&] { return sim->ricevuti(N).size() >= n; }); }
+    bool Ricevuti(int n)
+    {
+        return Aspetta([&] { return sim->ricevuti(N).size() >= n; });
+    }
 
     QTemporaryDir dir;
     std::unique_ptr<sim::SimulatoreScheda> sim;

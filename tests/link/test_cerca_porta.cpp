@@ -85,9 +85,9 @@ public:
 // What one tick left behind.
 struct Passo {
     QString label;
-    bool timer;     // the search window's timer still on
-    bool form1;     // the main window enabled
-    bool visibile;  // the search window shown
+    bool timer;    // the search window's timer still on
+    bool form1;    // the main window enabled
+    bool visibile; // the search window shown
     std::vector<int> selezionate;
 };
 
@@ -116,10 +116,7 @@ protected:
         iniziale = Istantanea();
     }
 
-    void TearDown() override
-    {
-        p.reset();
-    }
+    void TearDown() override { p.reset(); }
 
     // "Connetti" from the menu, then the search's timer is kept from firing:
     // it stays switched on, so that switching it off can be seen, but with
@@ -140,8 +137,7 @@ protected:
     {
         const size_t prima = porta.selezionate.size();
         cp->Timer1_Timer();
-        passi.push_back({cp->Label1->text(), cp->Timer1->isActive(), FinestraAbilitata(&p->form1),
-                         cp->isVisible(),
+        passi.push_back({cp->Label1->text(), cp->Timer1->isActive(), FinestraAbilitata(&p->form1), cp->isVisible(),
                          std::vector<int>(porta.selezionate.begin() + long(prima), porta.selezionate.end())});
     }
 
@@ -201,13 +197,9 @@ protected:
     Principale Istantanea() const
     {
         const auto& f = p->form1;
-        return {p->stato.Comando,
-                f.Label7->text(),
-                f.chip->menuAction()->isEnabled(),
-                f.connetti->isEnabled(),
-                f.disconnetti->isEnabled(),
-                f.enco->isEnabled(),
-                f.controlli.Command1->isEnabled()};
+        return {
+            p->stato.Comando,           f.Label7->text(),    f.chip->menuAction()->isEnabled(), f.connetti->isEnabled(),
+            f.disconnetti->isEnabled(), f.enco->isEnabled(), f.controlli.Command1->isEnabled()};
     }
 
     // The box, and the main window as the search found it.
@@ -358,6 +350,7 @@ std::vector<int> Da(int a, int b, std::vector<int> prima = {})
 
 const QByteArray Tre = "\x20\x33\x0D\x0A";
 
+// clang-format off
 const Caso Casi[] = {
     // The file's port absent: scan from 1, found port written.
     {"file_porta_assente", "5\r\n", {1, 2, 5}, {{3, Scheda}}, {5, 1, 2, 3}, 7, 3, Tre, Inizio},
@@ -399,6 +392,7 @@ const Caso Casi[] = {
     {"Rev_misto_non_conta", "3\r\n", Tranne({3, 4}), {{3, "Rev Re v R E V"}, {4, Scheda}}, {3, 4}, 6, 4,
      "\x20\x34\r\n", Inizio},
 };
+// clang-format on
 
 class TuttiICasi : public RicercaPorta, public ::testing::WithParamInterface<Caso> {};
 
@@ -567,7 +561,7 @@ TEST_F(RicercaPorta, NeRicercaNeScambioSottoUnBoxDellAltro)
 {
     porta.assenti = Tranne({});
     Connetti();
-    Tick(); // no port file
+    Tick();                 // no port file
     p->stato.Comando = "@"; // the exchange polls a board that says nothing
     int boxScambio = 0, boxRicerca = 0;
     messaggi.durante = [&] {

@@ -160,8 +160,7 @@ TEST_F(RicercaSuLinea, FileConLaPortaDellaScheda)
     EXPECT_EQ(FinoAllaFine(), 4);
     EXPECT_EQ(etichette, (QStringList{Inizio, Inizio, Connesso(3), Connesso(3)}));
     EXPECT_EQ(Nport(), QByteArray(" 3\r\nseconda\r\n"));
-    EXPECT_EQ(QFileInfo(QStringLiteral("nport.ini")).lastModified(),
-              QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6)));
+    EXPECT_EQ(QFileInfo(QStringLiteral("nport.ini")).lastModified(), QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6)));
     ControllaConnesso(3);
     ControllaLinea(3);
 }

@@ -429,7 +429,7 @@ TEST(PortaChiusa, OgniComandoSenzaRisposta)
         std::string dopo; // after the receive tick; a box is answered Cancel
     };
     const Caso casi[] = {
-        {"@", true, "e"}, {"r", false, A3}, {A3, true, "e"}, {"%", true, "e"}, {"$", false, "#"}, {"#", false, A3},
+        {"@", true, "e"},  {"r", false, A3}, {A3, true, "e"},  {"%", true, "e"}, {"$", false, "#"}, {"#", false, A3},
         {"|", false, "@"}, {"m", true, "e"}, {"s", true, "e"}, {"w", true, "e"}, {"v", true, "e"},
     };
     for (const Caso& c : casi) {

@@ -92,8 +92,8 @@ TEST(Fuzz, RisposteRichiesteERisposteDeiBoxACaso)
 
     auto& cn = b.p.connessione;
     const std::vector<std::function<void()>> gestori{
-        [&] { cn.carica_Click(); },     [&] { cn.salva_Click(); },   [&] { cn.PcToChip_Click(); },
-        [&] { cn.Res_Click(); },        [&] { cn.ResSic_Click(); },  [&] { cn.Command1_Click(); },
+        [&] { cn.carica_Click(); },      [&] { cn.salva_Click(); },    [&] { cn.PcToChip_Click(); },
+        [&] { cn.Res_Click(); },         [&] { cn.ResSic_Click(); },   [&] { cn.Command1_Click(); },
         [&] { cn.disconnetti_Click(); }, [&] { s.CambioEncoder = 1; }, [&] { s.Modificato = !s.Modificato; },
     };
 

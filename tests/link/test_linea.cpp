@@ -95,9 +95,9 @@ TEST_F(Linea, TuttiI256ValoriTornanoUgualiDallaScheda)
     auto& pos = *sim->ramPosizione(N);
     auto& vel = *sim->ramVelocita(N);
     for (int i = 1; i <= 140; ++i)
-        pos[i] = static_cast<uint8_t>(i - 1);         // 0..139
+        pos[i] = static_cast<uint8_t>(i - 1); // 0..139
     for (int i = 1; i <= 128; ++i)
-        vel[i] = static_cast<uint8_t>(139 + i);        // 140..255, then 0..11
+        vel[i] = static_cast<uint8_t>(139 + i); // 140..255, then 0..11
     Stato s;
     const QByteArray r1 = Scambio(BytesComando(ComandoLeggiPosizione), 140);
     ASSERT_TRUE(RispostaValida(ComandoLeggiPosizione, r1));

@@ -62,6 +62,7 @@ TEST(TabellaComandi, OgniComandoNeiSuoiDueTick)
     const QString reset = QStringLiteral(" RESET del chip");
     const QString vuoto;
     const QByteArray resto("XY"); // a reply nobody reads stays pending
+    // clang-format off
     const Riga righe[] = {
         {"stato", "@", "\x01\x02\x03\x04", "@", "", 0, true, 25, 25, "@", "@", false, false, {}, {}, vuoto, vuoto},
         {"reset", "r", resto, "r", "r", 0, false, 333, 333, A3, A3, true, true, 0.f, 0.f, reset, reset},
@@ -83,6 +84,7 @@ TEST(TabellaComandi, OgniComandoNeiSuoiDueTick)
         {"altra lettera", "V", resto, "", "", 0, false, 333, 333, "V", "V", {}, {}, {}, {}, {}, {}},
         {"0xA3 in UTF-8", "\xC2\xA3", resto, "", "", 0, false, 333, 333, "\xC2\xA3", "\xC2\xA3", {}, {}, {}, {}, {}, {}},
     };
+    // clang-format on
     for (const Riga& r : righe) {
         for (bool visibile : {false, true}) {
             SCOPED_TRACE(std::string(r.nome) + (visibile ? ", window shown" : ", window hidden"));
@@ -193,7 +195,7 @@ TEST(Blocchi, LunghezzeDellaRispostaEIndiciToccati)
         bool accettata;
     };
     const Caso casi[] = {
-        {A3, 137, false}, {A3, 138, true}, {A3, 139, true}, {A3, 140, true}, {A3, 150, true},
+        {A3, 137, false},  {A3, 138, true},  {A3, 139, true},  {A3, 140, true},  {A3, 150, true},
         {"%", 126, false}, {"%", 127, true}, {"%", 128, true}, {"%", 150, true},
     };
     for (const Caso& c : casi) {
@@ -317,8 +319,7 @@ TEST(Scrittura, BlocchiEsattiIntervalliEBarra)
     ASSERT_EQ(vel.size(), 128);
 
     std::vector<float> barra;
-    QObject::connect(b.dlg()->ProgressBar1, &QProgressBar::valueChanged, b.dlg(),
-                     [&] { barra.push_back(b.barra()); });
+    QObject::connect(b.dlg()->ProgressBar1, &QProgressBar::valueChanged, b.dlg(), [&] { barra.push_back(b.barra()); });
     const size_t segno = b.porta.scritture.size();
     b.p.connessione.PcToChip_Click();
     std::vector<int> intervalli;
@@ -405,8 +406,8 @@ TEST(Sequenze, ConnessioneDallaVersioneAlloStato)
     EXPECT_EQ(b.s().CopiaVelocita, b.s().MatriceVelocita);
     EXPECT_EQ(b.s().MatricePosizione[131], uint8_t(Blocco(140, 1)[130]));
     // The redraw shows the tolerance just read.
-    EXPECT_EQ(c.Label3->text(), QStringLiteral("Tolleranza  = ") + QLatin1Char(' ') +
-                                    QString::number(b.s().MatricePosizione[131]));
+    EXPECT_EQ(c.Label3->text(),
+              QStringLiteral("Tolleranza  = ") + QLatin1Char(' ') + QString::number(b.s().MatricePosizione[131]));
     EXPECT_TRUE(b.finestraVisibile());
 
     EXPECT_EQ(b.TickScritto(), QByteArray("@"));
@@ -486,6 +487,7 @@ TEST(FinestraDiAvanzamento, LettureSuccessiveInizianoConEtichettaVuota)
 // and the program stops there.
 TEST(Eeprom, ParolaEsattaOvunqueOppureRifiuto)
 {
+    // clang-format off
     const std::pair<QByteArray, bool> casi[] = {
         {"okEeprom", true},
         {QByteArray("\x00xx okEeprom\xFF", 13), true},
@@ -495,6 +497,7 @@ TEST(Eeprom, ParolaEsattaOvunqueOppureRifiuto)
         {"okEepro", false},
         {"", false},
     };
+    // clang-format on
     for (const auto& [risposta, buona] : casi) {
         SCOPED_TRACE(risposta.toStdString());
         Banco b;
@@ -540,11 +543,12 @@ TEST(Tester, DecodificaCambioEncoderEPulsante)
         std::string comando;
         QByteArray risposta;
         uint8_t cambio;
-        std::string dopo;      // Comando after the receive tick
+        std::string dopo; // Comando after the receive tick
         uint8_t cambioDopo;
-        bool command1;         // enabled afterwards
+        bool command1; // enabled afterwards
     };
     const QByteArray lunga("\x10\x00\xFF\x41\x42\x43\x44\x45\x46", 9);
+    // clang-format off
     const Caso casi[] = {
         {"s", lunga, 0, "s", 0, true},
         {"m", lunga, 0, "m", 0, false},
@@ -554,6 +558,7 @@ TEST(Tester, DecodificaCambioEncoderEPulsante)
         {"m", lunga.left(3), 1, "e", 1, false},
         {"s", QByteArray(), 0, "e", 0, false},
     };
+    // clang-format on
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.comando + " " + std::to_string(c.risposta.size()) + " " + std::to_string(c.cambio));
         Banco b;

@@ -16,10 +16,10 @@ struct CasoComando {
 TEST(Comandi, OgniComandoEUnSoloByteDelValoreGiusto)
 {
     const CasoComando casi[] = {
-        {&ComandoStato, 0x40},          {&ComandoReset, 0x72},          {&ComandoLeggiPosizione, 0xA3},
-        {&ComandoLeggiVelocita, 0x25},  {&ComandoScriviPosizione, 0x24}, {&ComandoScriviVelocita, 0x23},
-        {&ComandoResetSicure, 0x7C},    {&ComandoTestVite, 0x6D},       {&ComandoTestMotore, 0x73},
-        {&ComandoScriviEeprom, 0x77},   {&ComandoVersione, 0x76},       {&ComandoNessuno, 0x65},
+        {&ComandoStato, 0x40},         {&ComandoReset, 0x72},           {&ComandoLeggiPosizione, 0xA3},
+        {&ComandoLeggiVelocita, 0x25}, {&ComandoScriviPosizione, 0x24}, {&ComandoScriviVelocita, 0x23},
+        {&ComandoResetSicure, 0x7C},   {&ComandoTestVite, 0x6D},        {&ComandoTestMotore, 0x73},
+        {&ComandoScriviEeprom, 0x77},  {&ComandoVersione, 0x76},        {&ComandoNessuno, 0x65},
     };
     for (const auto& c : casi) {
         const QByteArray b = BytesComando(*c.comando);
@@ -64,10 +64,7 @@ TEST(Blocchi, VelocitaSono127DatiDa1PoiUnSoloCR)
         EXPECT_EQ(static_cast<uint8_t>(b[i - 1]), s.MatriceVelocita[i]) << i;
 }
 
-TEST(Blocchi, ConfermaEeprom)
-{
-    EXPECT_EQ(ConfermaEeprom(), QByteArray("\x53\x63\x72\x69\x76\x6F\x0D"));
-}
+TEST(Blocchi, ConfermaEeprom) { EXPECT_EQ(ConfermaEeprom(), QByteArray("\x53\x63\x72\x69\x76\x6F\x0D")); }
 
 TEST(Giudizio, LunghezzaMinimaPerComando)
 {
@@ -75,8 +72,11 @@ TEST(Giudizio, LunghezzaMinimaPerComando)
         const std::string* comando;
         int minimo;
     };
-    const Caso casi[] = {{&ComandoStato, 4},      {&ComandoTestVite, 4},       {&ComandoTestMotore, 4},
-                         {&ComandoLeggiPosizione, 138}, {&ComandoLeggiVelocita, 127}};
+    const Caso casi[] = {{&ComandoStato, 4},
+                         {&ComandoTestVite, 4},
+                         {&ComandoTestMotore, 4},
+                         {&ComandoLeggiPosizione, 138},
+                         {&ComandoLeggiVelocita, 127}};
     for (const auto& c : casi) {
         EXPECT_FALSE(RispostaValida(*c.comando, QByteArray(c.minimo - 1, 'x'))) << c.minimo;
         EXPECT_TRUE(RispostaValida(*c.comando, QByteArray(c.minimo, 'x'))) << c.minimo;

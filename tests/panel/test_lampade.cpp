@@ -99,15 +99,15 @@ TEST(Editori, LimitiDiOgniEditore)
         int dopo;
     };
     const Caso casi[] = {
-        {RegolaSoglia, 1, 248, 253}, {RegolaSoglia, 2, 6, 1},      {RegolaSoglia, 1, 249, 249},
+        {RegolaSoglia, 1, 248, 253},     {RegolaSoglia, 2, 6, 1},         {RegolaSoglia, 1, 249, 249},
         {RegolaValore(10), 1, 117, 127}, {RegolaValore(10), 1, 118, 118}, {RegolaValore(1), 1, 118, 119},
-        {RegolaValore(10), 2, 9, 9}, {RegolaValore(10), 2, 10, 0}, {RegolaValore(10), 2, 200, 190},
-        {RegolaValore(10), 1, 200, 200}, {RegolaValore(1), 2, 0, 0}, {RegolaValore(1), 1, 127, 127},
-        {RegolaTolleranza, 2, 1, 1}, {RegolaTolleranza, 1, 16, 16}, {RegolaMassimo, 2, 90, 90},
-        {RegolaMassimo, 1, 126, 127}, {RegolaMinimo, 2, 0, 0}, {RegolaMinimo, 1, 60, 60},
-        {RegolaPuntatore, 1, 128, 128}, {RegolaRitardo, 1, 250, 250}, {RegolaRitardo, 2, 1, 1},
-        {RegolaSicura(3), 2, 5, 4}, {RegolaSicura(3), 2, 4, 4}, {RegolaSicura(16), 2, 17, 17},
-        {RegolaSicura(16), 1, 17, 17}, {RegolaSoglia, 4, 130, 130}, {RegolaRitardo, 2, 255, 254},
+        {RegolaValore(10), 2, 9, 9},     {RegolaValore(10), 2, 10, 0},    {RegolaValore(10), 2, 200, 190},
+        {RegolaValore(10), 1, 200, 200}, {RegolaValore(1), 2, 0, 0},      {RegolaValore(1), 1, 127, 127},
+        {RegolaTolleranza, 2, 1, 1},     {RegolaTolleranza, 1, 16, 16},   {RegolaMassimo, 2, 90, 90},
+        {RegolaMassimo, 1, 126, 127},    {RegolaMinimo, 2, 0, 0},         {RegolaMinimo, 1, 60, 60},
+        {RegolaPuntatore, 1, 128, 128},  {RegolaRitardo, 1, 250, 250},    {RegolaRitardo, 2, 1, 1},
+        {RegolaSicura(3), 2, 5, 4},      {RegolaSicura(3), 2, 4, 4},      {RegolaSicura(16), 2, 17, 17},
+        {RegolaSicura(16), 1, 17, 17},   {RegolaSoglia, 4, 130, 130},     {RegolaRitardo, 2, 255, 254},
     };
     for (const auto& c : casi) {
         uint8_t v = uint8_t(c.prima);

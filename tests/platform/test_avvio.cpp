@@ -59,7 +59,9 @@ TEST(Avvio, CaratteriInAnticipoNonCambianoICaratteri)
     EXPECT_EQ(con.bold, senza.bold);
 
     // Never waited for by hand (the application failed, say): it still ends.
-    { corsa::CaratteriInAnticipo a; }
+    {
+        corsa::CaratteriInAnticipo a;
+    }
 }
 
 // Shows a window with the hook in place for at most `ms`; true when the hook
@@ -89,9 +91,9 @@ bool MostraConMisura(const char* valore, std::string& uscita, int ms)
 
 TEST(Avvio, LaMisuraStampaTempoEMemoriaEChiudeSoloSeRichiesta)
 {
-    const long long ora = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                              std::chrono::system_clock::now().time_since_epoch())
-                              .count();
+    const long long ora =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+            .count();
     std::string uscita;
     ASSERT_TRUE(MostraConMisura(QByteArray::number(ora).constData(), uscita, 20000));
     char chiave1[32] = {}, chiave2[32] = {};
@@ -102,7 +104,7 @@ TEST(Avvio, LaMisuraStampaTempoEMemoriaEChiudeSoloSeRichiesta)
     EXPECT_STREQ(chiave2, "picco_kb");
     EXPECT_GE(ms, 0);
     EXPECT_LT(ms, 60000);
-    EXPECT_GT(kb, 1000); // a Qt program is megabytes, and the figure is in kB
+    EXPECT_GT(kb, 1000);                             // a Qt program is megabytes, and the figure is in kB
     EXPECT_EQ(uscita.find('\n'), uscita.size() - 1); // one line
 
     // Unset, or not a time: the program runs on as usual and prints nothing.

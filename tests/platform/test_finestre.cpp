@@ -67,8 +67,7 @@ struct Principale {
     {
         QWindow* h = w.windowHandle();
         const QPointF p = h->mapFromGlobal(pannello->mapToGlobal(QPointF(10, 10)));
-        QWheelEvent e(p, h->mapToGlobal(p), {}, QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
-                      false);
+        QWheelEvent e(p, h->mapToGlobal(p), {}, QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(h, &e);
     }
     void Contesto()

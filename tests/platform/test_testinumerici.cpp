@@ -6,12 +6,14 @@ using namespace corsa;
 
 TEST(TestiNumerici, FormaDelPannello)
 {
+    // clang-format off
     const std::pair<double, const char*> casi[] = {
         {5, " 5"},           {0, " 0"},          {255, " 255"},
         {130 / 50.0, " 2.6"}, {45 / 50.0, " .9"}, {3 / 50.0, " .06"},
         {255 / 50.0, " 5.1"}, {130 * 0.0196, " 2.548"}, {51 * 0.0196, " .9996"},
         {-3, "-3"},          {-0.5, "-.5"},      {10.295588235294117, " 10.2955882352941"},
     };
+    // clang-format on
     for (const auto& [v, atteso] : casi)
         EXPECT_EQ(TestoNumero(v), QString::fromLatin1(atteso)) << v;
 }

@@ -12,21 +12,25 @@ namespace corsa::test {
 // board would), and fails to open the numbers it is told to.
 class PortaScriptata : public PortaSeriale {
 public:
-    QByteArray scritto;              // every byte written, in order
+    QByteArray scritto;                // every byte written, in order
     std::vector<QByteArray> scritture; // one entry per Output call
-    QByteArray ricevuto;             // pending input
-    std::set<int> assenti;           // numbers that fail to open
-    std::set<int> inesistenti;       // numbers that cannot even be selected
+    QByteArray ricevuto;               // pending input
+    std::set<int> assenti;             // numbers that fail to open
+    std::set<int> inesistenti;         // numbers that cannot even be selected
     int aperture = 0, chiusure = 0;
     QString impostazioni;
     int inputLen = 0;
-    std::vector<int> aperte;         // the number of every successful open
-    std::vector<int> tentate;        // every number an open was tried on
+    std::vector<int> aperte;  // the number of every successful open
+    std::vector<int> tentate; // every number an open was tried on
     std::function<QByteArray(const QByteArray&)> risponde;
 
     // The device vanishes while open: the port reads as closed, as the port
     // layer reports a hang-up, without a close by the program.
-    void cade() { aperta_ = false; ricevuto.clear(); }
+    void cade()
+    {
+        aperta_ = false;
+        ricevuto.clear();
+    }
 
     void setCommPort(int n) override
     {

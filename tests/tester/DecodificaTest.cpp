@@ -18,7 +18,11 @@ const QString Motore = " Encoder [ MOTORE CV ]  : Passo conteggio diretto = ";
 
 TEST(DecodificaSensori, BitsStepAndStatusRowForBothEncoders)
 {
-    struct Caso { std::array<int, 7> sensori; int soglia, gray; QString vite, motore; };
+    struct Caso {
+        std::array<int, 7> sensori;
+        int soglia, gray;
+        QString vite, motore;
+    };
     const Caso casi[] = {
         {{130, 131, 131, 131, 131, 131, 131}, 130, 1, "126", "1"}, // equality reads 1
         {{Alto, Alto, Alto, Alto, Alto, Alto, Alto}, 130, 0, "127", "0"},
@@ -59,18 +63,21 @@ TEST(DecodificaSuggerimenti, SensorVoltsAndThresholdInBothLocales)
 
 TEST(DecodificaAlimentazione, TextsAndCheckAcrossTheWholeRange)
 {
-    struct Caso { int conteggio; QString volt, corrente; bool buona; };
+    struct Caso {
+        int conteggio;
+        QString volt, corrente;
+        bool buona;
+    };
     const Caso casi[] = {
-        {0, " 0", " 22.05", false},        {59, " 4.9678", " 14.75", false},
-        {60, " 5.052", " 14.62", true},    {95, " 7.999", " 10.29", true},
-        {130, " 10.946", " 5.961", true},  {131, " 11.0302", " 5.836", false},
+        {0, " 0", " 22.05", false},         {59, " 4.9678", " 14.75", false},  {60, " 5.052", " 14.62", true},
+        {95, " 7.999", " 10.29", true},     {130, " 10.946", " 5.961", true},  {131, " 11.0302", " 5.836", false},
         {178, " 14.9876", " .0176", false}, {255, " 21.471", "-9.516", false},
     };
     for (const auto& c : casi) {
         auto l = Leggi(Risposta({Basso, Basso, Basso, Basso, Basso, Basso, Basso}, c.conteggio), 130, "m");
         EXPECT_EQ(l.valore[7], c.conteggio);
-        EXPECT_EQ(l.suggerimento[7], " Alimentazione emettitori IR Volt = " + c.volt + " MilliAmper.= "
-                                         + c.corrente + "  *** Valore ideale Volt.= 8 : Ma. = 11  ");
+        EXPECT_EQ(l.suggerimento[7], " Alimentazione emettitori IR Volt = " + c.volt + " MilliAmper.= " + c.corrente +
+                                         "  *** Valore ideale Volt.= 8 : Ma. = 11  ");
         EXPECT_EQ(l.coloreStato, c.buona ? QColor(0, 255, 0) : QColor(255, 0, 0)) << c.conteggio;
         EXPECT_EQ(l.testoStato, c.buona ? Vite + "42" : "Alimentazione fotoemettitori non corretta ");
     }

@@ -20,7 +20,12 @@ protected:
     void TearDown() override { QLocale::setDefault(QLocale::c()); }
     ProgressBar* barra(int i) { return w.findChild<ProgressBar*>(QStringLiteral("ProgressBar1_%1").arg(i)); }
     ClickLabel* riga(int i) { return w.findChild<ClickLabel*>(QStringLiteral("Label1_%1").arg(i)); }
-    Stato stato = [] { Stato s; s.MatricePosizione[130] = 130; s.Comando = "m"; return s; }();
+    Stato stato = [] {
+        Stato s;
+        s.MatricePosizione[130] = 130;
+        s.Comando = "m";
+        return s;
+    }();
     testenco w{stato};
 };
 } // namespace
@@ -43,7 +48,8 @@ TEST_F(Finestra, LayoutAsDesigned)
     EXPECT_EQ(riga(7)->Caption(), "Bit 0");
     auto* nota = w.findChild<ClickLabel*>("Label2");
     ASSERT_TRUE(nota);
-    EXPECT_EQ(nota->Caption(), "NOTA: Gli ingressi rispetto al conteggio sono negati , se basso vale 1  se alto vale 0");
+    EXPECT_EQ(nota->Caption(),
+              "NOTA: Gli ingressi rispetto al conteggio sono negati , se basso vale 1  se alto vale 0");
     for (QWidget* c : w.findChildren<QWidget*>())
         EXPECT_EQ(c->font().family(), "Arial") << c->objectName().toStdString();
 }
