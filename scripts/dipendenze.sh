@@ -4,7 +4,7 @@
 # missing it asks for nothing, so an ordinary user can build and start.
 set -euo pipefail
 pacchetti=(build-essential cmake qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgl-dev libgtest-dev
-           xvfb xauth fonts-liberation fonts-dejavu-core)
+           xvfb xauth fonts-liberation fonts-dejavu-core clang-format)
 mancanti=()
 for p in "${pacchetti[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || mancanti+=("$p")
