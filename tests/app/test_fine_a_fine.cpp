@@ -200,33 +200,28 @@ TEST_F(FineAFine, DisconnettiAMetaLetturaEScrittura)
         EXPECT_TRUE(f().connetti->isEnabled()) << dopo;
         EXPECT_FALSE(f().disconnetti->isEnabled()) << dopo;
     };
-    // What the board received from the first byte of the command on.
-    qsizetype segno = 0;
-    const auto da = [&](char comando) {
-        const QByteArray r = sim->ricevuti(N).mid(segno);
-        const qsizetype i = r.indexOf(comando);
-        return i < 0 ? QByteArray() : r.mid(i);
+    // Connects, asks for the command, disconnects once the board has its
+    // byte, and gives what the board received from that byte on.
+    const auto disconnettiDurante = [this](QAction* richiesta, char comando) {
+        f().connetti->trigger();
+        // A withdrawn read leaves its 800 ms interval to pace the reconnection.
+        EXPECT_TRUE(Aspetta([&] { return inAscolto(); }, 8000));
+        const qsizetype segno = sim->ricevuti(N).size();
+        const auto da = [&] {
+            const QByteArray r = sim->ricevuti(N).mid(segno);
+            const qsizetype i = r.indexOf(comando);
+            return i < 0 ? QByteArray() : r.mid(i);
+        };
+        richiesta->trigger();
+        EXPECT_TRUE(Aspetta([&] { return !da().isEmpty(); }, 1000));
+        f().disconnetti->trigger();
+        Gira(2000); // the sequence's next step would have gone out by now
+        return da();
     };
 
-    f().connetti->trigger();
-    ASSERT_TRUE(Aspetta([&] { return inAscolto(); }, 6000));
-    segno = sim->ricevuti(N).size();
-    f().carica->trigger();
-    ASSERT_TRUE(Aspetta([&] { return !da('\xA3').isEmpty(); }, 1000));
-    f().disconnetti->trigger();
-    Gira(2000); // the read's next step would have gone out by now
-    EXPECT_EQ(da('\xA3'), QByteArray("\xA3"));
+    EXPECT_EQ(disconnettiDurante(f().carica, '\xA3'), QByteArray("\xA3"));
     nonConnesso("a read");
-
-    // The interval of the withdrawn read (800 ms) paces the reconnection.
-    f().connetti->trigger();
-    ASSERT_TRUE(Aspetta([&] { return inAscolto(); }, 8000));
-    segno = sim->ricevuti(N).size();
-    f().PcToChip->trigger();
-    ASSERT_TRUE(Aspetta([&] { return !da('$').isEmpty(); }, 1000));
-    f().disconnetti->trigger();
-    Gira(1800);
-    EXPECT_EQ(da('$'), "$" + BloccoPosizione(s()));
+    EXPECT_EQ(disconnettiDurante(f().PcToChip, '$'), "$" + BloccoPosizione(s()));
     nonConnesso("a write");
     EXPECT_TRUE(messaggi.mostrati.empty());
 }
