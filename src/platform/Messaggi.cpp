@@ -1,6 +1,7 @@
 #include "Messaggi.h"
 
 #include <QMessageBox>
+#include <QScopedValueRollback>
 
 namespace corsa {
 
@@ -8,11 +9,7 @@ QString TitoloProgramma() { return QStringLiteral("Corsa"); }
 
 Risposta Messaggi::Mostra(const QString& testo, const std::optional<QString>& titolo, Pulsanti pulsanti, Icona icona)
 {
-    struct Conta {
-        int& n;
-        explicit Conta(int& c) : n(++c) {}
-        ~Conta() { --n; }
-    } conta(aperti_);
+    const QScopedValueRollback<int> aperto(aperti_, aperti_ + 1);
     return Apri(testo, titolo, pulsanti, icona);
 }
 
