@@ -99,6 +99,15 @@ QString NomeGuasto(Guasto g)
     return {};
 }
 
+QString ElencoGuasti()
+{
+    QStringList nomi;
+    for (Guasto g : {Guasto::Silenziosa, Guasto::SenzaRev, Guasto::Corta, Guasto::Lunga, Guasto::Spazzatura,
+                     Guasto::RifiutoEeprom, Guasto::CadutaBlocco, Guasto::Nessuno})
+        nomi << NomeGuasto(g);
+    return nomi.join(QLatin1Char(' '));
+}
+
 SimulatoreScheda::SimulatoreScheda(const QString& cartella, QObject* parent)
     : QObject(parent), cartella_(cartella), cartellaEeprom_(cartella)
 {
@@ -580,10 +589,10 @@ QString SimulatoreScheda::esegui(const QString& riga)
     const int n = ok ? p[1].toInt(&ok) : 0;
     if (verbo == QLatin1String("aiuto"))
         return QStringLiteral(
-            "guasto N nome [comando] | nessunguasto N | assente N | presente N | stop N | porte | esci\n"
-            "testoversione N [testo] | testoeeprom N [testo]  (senza testo: quello predefinito)\n"
-            "guasti: silenziosa senzarev corta lunga spazzatura rifiutoeeprom caduta nessuno\n"
-            "comando: un carattere (@ % $ # | m s w v r) o esadecimale (0xA3)");
+                   "guasto N nome [comando] | nessunguasto N | assente N | presente N | stop N | porte | esci\n"
+                   "testoversione N [testo] | testoeeprom N [testo]  (senza testo: quello predefinito)\n"
+                   "guasti: ") +
+               ElencoGuasti() + QStringLiteral("\ncomando: un carattere (@ % $ # | m s w v r) o esadecimale (0xA3)");
     if (verbo == QLatin1String("porte")) {
         QStringList r;
         for (const auto& [num, porta] : porte_)

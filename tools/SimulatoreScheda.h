@@ -30,6 +30,7 @@ enum class Guasto {
 
 std::optional<Guasto> GuastoDaNome(const QString& nome);
 QString NomeGuasto(Guasto g);
+QString ElencoGuasti(); // every name, blank-separated, as the help lists them
 
 struct ByteRicevuto {
     qint64 ms; // since the simulator started

@@ -36,7 +36,9 @@ int main(int argc, char** argv)
     parser.setApplicationDescription(
         QStringLiteral("Scheda simulata su pseudo-terminali. Avviare il programma con CORSA_PORTE=<cartella>.\n"
                        "Sullo standard input: guasto N nome [comando], nessunguasto N, assente N, presente N, stop N,\n"
-                       "testoversione N [testo], testoeeprom N [testo], porte, aiuto, esci."));
+                       "testoversione N [testo], testoeeprom N [testo], porte, aiuto, esci.\n"
+                       "Guasti (per --guasto e per guasto): ") +
+        corsa::sim::ElencoGuasti() + QLatin1Char('.'));
     parser.addHelpOption();
     QCommandLineOption cartella({QStringLiteral("c"), QStringLiteral("cartella")},
                                 QStringLiteral("Cartella dei collegamenti comN."), QStringLiteral("cartella"),

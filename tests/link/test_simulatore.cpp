@@ -199,4 +199,17 @@ TEST(ProgrammaSimulatore, RifiutaUnaParolaSconosciutaSullaRigaDiComando)
     EXPECT_TRUE(p.readAllStandardError().contains("guasto 3 silenziosa"));
 }
 
+// --help names every fault that --guasto takes.
+TEST(ProgrammaSimulatore, AiutoElencaIGuasti)
+{
+    QProcess p;
+    p.start(QStringLiteral(CORSA_SIM_PROGRAMMA), {QStringLiteral("--help")});
+    ASSERT_TRUE(p.waitForFinished(5000));
+    EXPECT_EQ(p.exitCode(), 0);
+    const QString aiuto = QString::fromUtf8(p.readAllStandardOutput());
+    for (Guasto g : {Guasto::Silenziosa, Guasto::SenzaRev, Guasto::Corta, Guasto::Lunga, Guasto::Spazzatura,
+                     Guasto::RifiutoEeprom, Guasto::CadutaBlocco, Guasto::Nessuno})
+        EXPECT_TRUE(aiuto.contains(QLatin1Char(' ') + NomeGuasto(g))) << NomeGuasto(g).toStdString();
+}
+
 } // namespace
