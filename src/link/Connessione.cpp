@@ -50,14 +50,7 @@ void Connessione::TestCom(uint8_t esito)
         const Risposta r =
             messaggi_.Mostra(TestoNessunaRisposta(), TitoloNessunaRisposta(), Pulsanti::RiprovaAnnulla, Icona::Critica);
         if (r == Risposta::Annulla) {
-            if (MSComm1.PortOpen())
-                MSComm1.setPortOpen(false);
-            c_.abilitaChip(false);
-            s_.Comando = ComandoNessuno;
-            c_.Command1->setText(TestoNonConnesso());
-            c_.connetti->setEnabled(true);
-            c_.disconnetti->setEnabled(false);
-            c_.Command1->setEnabled(false);
+            Annulla();
         } else {
             // A port the system closed under us (cable pulled) would fail
             // every retry, even with the cable back: open it again first.
@@ -71,6 +64,18 @@ void Connessione::TestCom(uint8_t esito)
     }
     if (esito == EsitoDisconnetti)
         NonConnesso();
+}
+
+void Connessione::Annulla()
+{
+    if (MSComm1.PortOpen())
+        MSComm1.setPortOpen(false);
+    c_.abilitaChip(false);
+    s_.Comando = ComandoNessuno;
+    c_.Command1->setText(TestoNonConnesso());
+    c_.connetti->setEnabled(true);
+    c_.disconnetti->setEnabled(false);
+    c_.Command1->setEnabled(false);
 }
 
 void Connessione::NonConnesso()

@@ -36,6 +36,9 @@ public:
     ~Connessione();
 
     void TestCom(uint8_t esito);
+    // What Cancel in the no-answer box leaves: the port closed, the program
+    // not connected.
+    void Annulla();
 
     void carica_Click();
     void salva_Click();

@@ -164,9 +164,11 @@ void MotoreScambio::BloccoMancante()
     const Risposta r =
         messaggi_.Mostra(TestoNessunaRisposta(), TitoloNessunaRisposta(), Pulsanti::RiprovaAnnulla, Icona::Critica);
     if (r == Risposta::Annulla) {
-        MSComm1.setPortOpen(false);
-        c_.abilitaChip(false);
-        s_.Comando = ComandoNessuno;
+        connessione_.Annulla();
+        Mostra(false);
+        // A position block taken in before a short speed block shows, as a
+        // save would write it.
+        pannello_.RidisegnaMatrici();
         return;
     }
     // The same read goes out again on the next send tick; a port the system
