@@ -2,6 +2,7 @@
 
 #include "Caratteri.h"
 #include "Finestre.h"
+#include "Linea.h"
 #include "Messaggi.h"
 #include "Porta.h"
 #include "Protocollo.h"
@@ -23,10 +24,10 @@ QString TestoPorta(int porta) { return QStringLiteral(" Ricerca di connessione p
 
 } // namespace
 
-CercaPorta::CercaPorta(Stato& stato, PortaSeriale& porta, Messaggi& messaggi, const ControlliConnessione& controlli,
-                       QWidget* genitore)
+CercaPorta::CercaPorta(Stato& stato, PortaSeriale& porta, Messaggi& messaggi, Linea& linea,
+                       const ControlliConnessione& controlli, QWidget* genitore)
     : QWidget(genitore, Qt::Tool | Qt::FramelessWindowHint), s_(stato), MSComm1(porta), messaggi_(messaggi),
-      c_(controlli)
+      linea_(linea), c_(controlli)
 {
     setObjectName(QStringLiteral("CercaPorta"));
     setAutoFillBackground(true);
@@ -61,8 +62,9 @@ void CercaPorta::ricerca(const QString&)
 
 void CercaPorta::Timer1_Timer()
 {
-    if (messaggi_.Aperto())
+    if (linea_.Occupata())
         return;
+    const auto passo = linea_.Passo();
     if (Connesso)
         PassoRicerca = 5;
     try {

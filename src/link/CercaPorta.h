@@ -12,6 +12,7 @@ class QTimer;
 namespace corsa {
 
 struct Stato;
+class Linea;
 class Messaggi;
 class PortaSeriale;
 
@@ -22,8 +23,8 @@ class PortaSeriale;
 class CercaPorta : public QWidget {
     Q_OBJECT
 public:
-    CercaPorta(Stato& stato, PortaSeriale& porta, Messaggi& messaggi, const ControlliConnessione& controlli,
-               QWidget* genitore = nullptr);
+    CercaPorta(Stato& stato, PortaSeriale& porta, Messaggi& messaggi, Linea& linea,
+               const ControlliConnessione& controlli, QWidget* genitore = nullptr);
 
     void ricerca(const QString& = QString());
     void Timer1_Timer();
@@ -51,6 +52,7 @@ private:
     Stato& s_;
     PortaSeriale& MSComm1;
     Messaggi& messaggi_;
+    Linea& linea_;
     const ControlliConnessione& c_;
 };
 

@@ -116,7 +116,7 @@ void Connessione::Command1_Click()
 void Connessione::connetti_Click()
 {
     if (!cerca_)
-        cerca_ = new CercaPorta(s_, MSComm1, messaggi_, c_, c_.Form1);
+        cerca_ = new CercaPorta(s_, MSComm1, messaggi_, linea, c_, c_.Form1);
     cerca_->ricerca(QStringLiteral("ricerca"));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "Controlli.h"
+#include "Linea.h"
 
 #include <QPointer>
 #include <QString>
@@ -52,6 +53,9 @@ public:
     CercaPorta* cercaPorta() const; // null until the first "Connetti"
     // How many times "Disconnetti" has been chosen in this run.
     unsigned Disconnessioni() const { return disconnessioni_; }
+
+    // Shared by the exchange and the port search.
+    Linea linea;
 
 private:
     void ChiudiConnessione();

@@ -36,8 +36,10 @@ Dialog* MotoreScambio::dialog() const { return dialog_; }
 
 void MotoreScambio::CicloComunicazione()
 {
-    if (messaggi_.Aperto())
+    Linea& linea = connessione_.linea;
+    if (linea.Occupata())
         return;
+    const auto passo = linea.Passo();
 
     bool invio = false;
     if (fase_) {

@@ -1,7 +1,6 @@
 #include "Messaggi.h"
 
 #include <QMessageBox>
-#include <QScopedValueRollback>
 
 namespace corsa {
 
@@ -9,7 +8,6 @@ QString TitoloProgramma() { return QStringLiteral("Corsa"); }
 
 Risposta Messaggi::Mostra(const QString& testo, const std::optional<QString>& titolo, Pulsanti pulsanti, Icona icona)
 {
-    const QScopedValueRollback<int> aperto(aperti_, aperti_ + 1);
     return Apri(testo, titolo, pulsanti, icona);
 }
 

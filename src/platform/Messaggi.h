@@ -17,17 +17,9 @@ public:
     virtual ~Messaggi() = default;
     Risposta Mostra(const QString& testo, const std::optional<QString>& titolo, Pulsanti pulsanti, Icona icona);
 
-    // Whether a box is open. Timers keep firing under a modal box: the
-    // exchange and the port search take no step then, so that the box's
-    // answer alone decides what comes next.
-    bool Aperto() const { return aperti_ > 0; }
-
 protected:
     virtual Risposta Apri(const QString& testo, const std::optional<QString>& titolo, Pulsanti pulsanti,
                           Icona icona) = 0;
-
-private:
-    int aperti_ = 0;
 };
 
 class MessaggiQt : public Messaggi {

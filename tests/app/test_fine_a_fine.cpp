@@ -4,6 +4,7 @@
 #include "Attesa.h"
 #include "CercaPorta.h"
 #include "ClickLabel.h"
+#include "Dialog.h"
 #include "Finestre.h"
 #include "PictureBox.h"
 #include "ProgrammaSuLinea.h"
@@ -224,6 +225,73 @@ TEST_F(FineAFine, DisconnettiAMetaLetturaEScrittura)
     EXPECT_EQ(disconnettiDurante(f().PcToChip, '$'), "$" + BloccoPosizione(s()));
     nonConnesso("a write");
     EXPECT_TRUE(messaggi.mostrati.empty());
+}
+
+// The refusal box of the EEPROM store, opened during a write and left open
+// longer than the board waits for a block: the write goes on under it, and
+// the board gets the edit.
+TEST_F(FineAFine, UnBoxDellUtenteNonFermaLaScrittura)
+{
+    ASSERT_TRUE(lavoro.ScriviNport(" 3\r\n"));
+    f().connetti->trigger();
+    ASSERT_TRUE(Aspetta([&] { return inAscolto(); }, 8000));
+    auto* p1 = f().controlli.Picture1;
+    QTest::mousePress(p1, Qt::LeftButton, {}, QPoint(p1->pixelX(40.5) + PictureBox::Bordo, 20));
+    ASSERT_EQ(s().PuntatoreMatrice, 40);
+    const uint8_t prima = s().MatricePosizione[40];
+    QTest::mousePress(f().findChild<ClickLabel*>(QStringLiteral("Label6")), Qt::LeftButton);
+    ASSERT_TRUE(command1()->isVisible());
+
+    const qsizetype segno = sim->ricevuti(N).size();
+    const auto daDollaro = [&] {
+        const QByteArray r = sim->ricevuti(N).mid(segno);
+        return r.mid(r.indexOf('$'));
+    };
+    QTest::mouseClick(command1(), Qt::LeftButton);
+    ASSERT_TRUE(Aspetta([&] { return daDollaro().startsWith('$'); }, 1000));
+    QByteArray sottoIlBox;
+    messaggi.durante = [&] {
+        Gira(3000);
+        sottoIlBox = daDollaro();
+    };
+    f().salva->trigger();
+    ASSERT_EQ(messaggi.mostrati.size(), 1u);
+    EXPECT_EQ(messaggi.mostrati[0].testo, QStringLiteral("Prima bisogna aggiornare la ram del chip"));
+    EXPECT_TRUE(sottoIlBox.startsWith("$" + BloccoPosizione(s()) + "#" + BloccoVelocita(s()) + "\xA3"))
+        << sottoIlBox.toHex().toStdString();
+
+    ASSERT_TRUE(Aspetta([&] { return inAscolto(); }, 3000));
+    EXPECT_EQ((*sim->ramPosizione(N))[40], uint8_t(prima + 1));
+    EXPECT_TRUE(immagineUgualeAllaScheda());
+    EXPECT_FALSE(s().Modificato);
+    EXPECT_FALSE(command1()->isVisible());
+}
+
+// A short position block answered with Cancel leaves the program not
+// connected, with no progress window; "Connetti" then connects again.
+TEST_F(FineAFine, AnnullaSuUnBloccoCortoPoiConnetti)
+{
+    ASSERT_TRUE(lavoro.ScriviNport(" 3\r\n"));
+    sim->impostaGuasto(N, sim::Guasto::Corta, 0xA3);
+    messaggi.risposte.push_back(Risposta::Annulla);
+    f().connetti->trigger();
+    ASSERT_TRUE(Aspetta([&] { return !messaggi.mostrati.empty(); }, 8000));
+    EXPECT_EQ(messaggi.mostrati[0].testo.left(26), QStringLiteral("La periferica non risponde"));
+    EXPECT_EQ(s().Comando, "e");
+    EXPECT_FALSE(porta.PortOpen());
+    EXPECT_FALSE(f().chip->menuAction()->isEnabled());
+    EXPECT_TRUE(f().connetti->isEnabled());
+    EXPECT_FALSE(f().disconnetti->isEnabled());
+    EXPECT_FALSE(command1()->isEnabled());
+    EXPECT_EQ(command1()->text(), QStringLiteral("Sistema non connesso    dati solo indicativi"));
+    EXPECT_FALSE(p->motore.dialog()->isVisible());
+
+    sim->togliGuasti(N);
+    f().connetti->trigger();
+    ASSERT_TRUE(Aspetta([&] { return inAscolto(); }, 5000));
+    EXPECT_TRUE(immagineUgualeAllaScheda());
+    EXPECT_FALSE(command1()->isVisible());
+    EXPECT_EQ(messaggi.mostrati.size(), 1u);
 }
 
 } // namespace

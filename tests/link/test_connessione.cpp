@@ -4,6 +4,9 @@
 #include "BancoMotore.h"
 #include "Protocollo.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+
 using namespace corsa;
 using namespace corsa::test;
 
@@ -387,6 +390,57 @@ TEST(SottoUnBox, NessunSecondoScambio)
         EXPECT_EQ(b.s().Comando, c.dopo);
         EXPECT_TRUE(b.p.motore.Fase());
         EXPECT_EQ(b.TickScritto(), c.dopo == "e" ? QByteArray() : B(c.dopo));
+    }
+}
+
+// A box that the user's own request opens comes between two ticks, and the
+// line goes on under it: a write keeps its pace, and the board gets the
+// block it waits for.
+TEST(SottoUnBox, DellUtenteLaLineaProsegue)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString senzaMarcatore = dir.filePath(QStringLiteral("altro.qmr"));
+    {
+        QFile f(senzaMarcatore);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("non qmr\r\n");
+    }
+    struct Caso {
+        const char* nome;
+        std::function<void(Banco&)> apri;
+    };
+    const Caso casi[] = {
+        {"salva su EEPROM", [](Banco& b) { b.f().salva->trigger(); }},
+        {"apri file",
+         [&](Banco& b) {
+             b.dialogo.risposte.push_back(senzaMarcatore);
+             b.f().apri->trigger();
+         }},
+        {"salva file",
+         [&](Banco& b) {
+             b.dialogo.risposte.push_back(dir.filePath(QStringLiteral("manca/x.qmr")));
+             b.f().save->trigger();
+         }},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        Banco b;
+        b.InAscolto();
+        b.s().MatricePosizione[10] += 1;
+        b.f().pannello().RidisegnaMatrici(); // modified: the EEPROM store is refused
+        b.f().PcToChip->trigger();
+        ASSERT_EQ(b.TickScritto(), QByteArray("$"));
+        std::vector<QByteArray> sottoIlBox;
+        b.messaggi.durante = [&] {
+            sottoIlBox.push_back(b.TickScritto());
+            sottoIlBox.push_back(b.TickScritto());
+        };
+        c.apri(b);
+        ASSERT_EQ(b.messaggi.mostrati.size(), 1u);
+        EXPECT_EQ(sottoIlBox, (std::vector<QByteArray>{BloccoPosizione(b.s()), "#"}));
+        EXPECT_EQ(b.TickScritto(), BloccoVelocita(b.s()));
+        EXPECT_EQ(b.s().Comando, A3);
     }
 }
 
