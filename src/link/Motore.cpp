@@ -123,8 +123,10 @@ void MotoreScambio::LeggiPosizione(bool invio)
         Intervallo(800);
         return;
     }
-    if (RiceviBlocco(CaricaBloccoPosizione))
-        s_.Comando = ComandoLeggiVelocita;
+    if (!RiceviBlocco(CaricaBloccoPosizione))
+        return;
+    posizioneLetta_ = s_.MatricePosizione;
+    s_.Comando = ComandoLeggiVelocita;
 }
 
 void MotoreScambio::LeggiVelocita(bool invio)
@@ -139,7 +141,10 @@ void MotoreScambio::LeggiVelocita(bool invio)
     if (!RiceviBlocco(CaricaBloccoVelocita))
         return;
     Intervallo(100);
-    pannello_.ControlloModifiche(1);
+    // The copies hold what the board sent: an edit made since the position
+    // block came in is in the image only, and must still show as not sent.
+    pannello_.PrendiCopie(posizioneLetta_.value_or(s_.MatricePosizione), s_.MatriceVelocita);
+    posizioneLetta_.reset();
     s_.Comando = ComandoStato;
     pannello_.RidisegnaMatrici();
     c_.abilitaChip(true);

@@ -3,7 +3,10 @@
 
 #include <QByteArray>
 #include <QPointer>
+#include <array>
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace corsa {
@@ -68,6 +71,8 @@ private:
     bool fase_ = false;           // true: the coming tick is a send tick
     std::string inCorso_;         // the command being served
     unsigned disconnessioni_ = 0; // the connection's count at the send tick
+    // The position block as it came in, until the read it belongs to ends.
+    std::optional<std::array<uint8_t, 141>> posizioneLetta_;
 };
 
 } // namespace corsa

@@ -80,10 +80,7 @@ void Pannello::RidisegnaMatrici()
 void Pannello::ControlloModifiche(uint8_t modo)
 {
     if (modo == 1) {
-        for (int i = 1; i <= 140; ++i)
-            s_.CopiaPosizione[i] = s_.MatricePosizione[i];
-        for (int i = 1; i <= 128; ++i)
-            s_.CopiaVelocita[i] = s_.MatriceVelocita[i];
+        PrendiCopie(s_.MatricePosizione, s_.MatriceVelocita);
     } else if (modo == 2) {
         bool diverso = false;
         for (int i = 1; i <= 140; ++i)
@@ -93,6 +90,14 @@ void Pannello::ControlloModifiche(uint8_t modo)
         s_.Modificato = diverso;
         c_.Command1->setVisible(diverso);
     }
+}
+
+void Pannello::PrendiCopie(const std::array<uint8_t, 141>& posizione, const std::array<uint8_t, 129>& velocita)
+{
+    for (int i = 1; i <= 140; ++i)
+        s_.CopiaPosizione[i] = posizione[i];
+    for (int i = 1; i <= 128; ++i)
+        s_.CopiaVelocita[i] = velocita[i];
 }
 
 void Pannello::AggiornaCursori()

@@ -53,6 +53,8 @@ public:
 
     void RidisegnaMatrici();
     void ControlloModifiche(uint8_t modo);
+    // Mode 1 from the given blocks rather than from the image.
+    void PrendiCopie(const std::array<uint8_t, 141>& posizione, const std::array<uint8_t, 129>& velocita);
     void AggiornaCursori();
     void AggiornaStatoIngressi(uint8_t s);
     void MostraIndicatori(bool visibile);

@@ -448,6 +448,42 @@ TEST(Sequenze, LetturaCompletaPrendeLeCopieERiabilita)
     EXPECT_EQ(c.Command1->text(), DidascaliaNonConnesso);
 }
 
+// The copies hold what the board sent. An edit made once the position block
+// is in has not reached the board: after the read it still shows as not sent,
+// and the EEPROM store refuses it. An edit made before the block came is
+// replaced by it.
+TEST(Sequenze, UnaModificaDuranteLaLetturaNonRisultaInviata)
+{
+    for (bool dopoIlBlocco : {true, false}) {
+        SCOPED_TRACE(dopoIlBlocco ? "after the position block" : "before the position block");
+        Banco b;
+        b.InAscolto();
+        auto& c = b.f().controlli;
+        b.p.connessione.carica_Click();
+        ASSERT_EQ(b.TickScritto(), QByteArray("\xA3"));
+        const auto premi = [&] {
+            b.f().pannello().Label_MouseDown(Pannello::Editore::Label11, 1);
+            ASSERT_TRUE(b.s().Modificato);
+        };
+        if (!dopoIlBlocco)
+            premi();
+        b.Tick(); // the position block comes in
+        ASSERT_EQ(b.TickScritto(), QByteArray("%"));
+        if (dopoIlBlocco)
+            premi();
+        b.Tick(); // the speed block, the copies, the redraw
+        ASSERT_EQ(b.s().Comando, "@");
+        const uint8_t ricevuto = uint8_t(Blocco(140, 1)[RitardoMovimento - 1]);
+        EXPECT_EQ(b.s().CopiaPosizione[RitardoMovimento], ricevuto);
+        EXPECT_EQ(b.s().MatricePosizione[RitardoMovimento], dopoIlBlocco ? ricevuto + 1 : ricevuto);
+        EXPECT_EQ(b.s().Modificato, dopoIlBlocco);
+        EXPECT_EQ(c.Command1->isVisible(), dopoIlBlocco);
+        b.f().salva->trigger();
+        EXPECT_EQ(b.s().Comando, dopoIlBlocco ? "@" : "w");
+        EXPECT_EQ(b.messaggi.mostrati.size(), dopoIlBlocco ? 1u : 0u);
+    }
+}
+
 TEST(Sequenze, ResetDueVolteAlRitmoInCorsoPoiRilettura)
 {
     Banco b;
