@@ -22,6 +22,7 @@ Programma::Programma(PortaSeriale& porta, Messaggi& messaggi, DialogoFile& dialo
       info(new FinestreInfo(&form1, &form1))
 {
     form1.Timer1_Timer = [this] { motore.CicloComunicazione(); };
+    connessione.NascondiAvanzamento = [this] { motore.NascondiDialog(); };
     motore.LeggoAdc = [this](const std::string& risposta) {
         if (tester_)
             tester_->LeggoAdc(risposta);

@@ -128,6 +128,8 @@ void Connessione::ChiudiConnessione()
     TestCom(EsitoDisconnetti);
     c_.enco->setEnabled(false);
     ++disconnessioni_;
+    if (NascondiAvanzamento)
+        NascondiAvanzamento();
 }
 
 } // namespace corsa

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 namespace corsa {
 
@@ -56,6 +57,9 @@ public:
 
     // Shared by the exchange and the port search.
     Linea linea;
+    // Takes the exchange's progress window away, wherever in a sequence a
+    // disconnect lands.
+    std::function<void()> NascondiAvanzamento;
 
 private:
     void ChiudiConnessione();

@@ -303,9 +303,6 @@ void MotoreScambio::Ritirato()
     } else if (c == ComandoStato || c == ComandoLeggiPosizione || c == ComandoLeggiVelocita || c == ComandoTestVite ||
                c == ComandoTestMotore || c == ComandoVersione)
         MSComm1.Input();
-    else
-        return;
-    Mostra(false);
 }
 
 void MotoreScambio::Invia() { MSComm1.Output(BytesComando(inCorso_)); }
@@ -319,5 +316,11 @@ void MotoreScambio::Intervallo(int ms)
 void MotoreScambio::Barra(int valore) { dialog_->ProgressBar1->setValue(float(valore)); }
 
 void MotoreScambio::Mostra(bool visibile) { dialog_->setVisible(visibile); }
+
+void MotoreScambio::NascondiDialog()
+{
+    if (dialog_)
+        dialog_->hide();
+}
 
 } // namespace corsa

@@ -35,6 +35,7 @@ public:
     std::function<void(const std::string&)> LeggoAdc;
 
     Dialog* dialog() const; // null before the first tick
+    void NascondiDialog();
     bool Fase() const { return fase_; }
     const std::string& ComandoInCorso() const { return inCorso_; }
 

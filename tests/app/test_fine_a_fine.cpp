@@ -189,7 +189,8 @@ TEST_F(FineAFine, IlPercorsoDelTecnico)
 
 // "Disconnetti" while a read and then a write are under way: the write still
 // sends the block the board waits for; after the command in flight nothing
-// more goes out, and the menus stay as the disconnect left them.
+// more goes out, the progress window goes, and the menus stay as the
+// disconnect left them.
 TEST_F(FineAFine, DisconnettiAMetaLetturaEScrittura)
 {
     ASSERT_TRUE(lavoro.ScriviNport(" 3\r\n"));
@@ -200,10 +201,12 @@ TEST_F(FineAFine, DisconnettiAMetaLetturaEScrittura)
         EXPECT_FALSE(command1()->isEnabled()) << dopo;
         EXPECT_TRUE(f().connetti->isEnabled()) << dopo;
         EXPECT_FALSE(f().disconnetti->isEnabled()) << dopo;
+        EXPECT_FALSE(p->motore.dialog()->isVisible()) << dopo;
     };
-    // Connects, asks for the command, disconnects once the board has its
-    // byte, and gives what the board received from that byte on.
-    const auto disconnettiDurante = [this](QAction* richiesta, char comando) {
+    // Connects, asks for the command, disconnects once the board has that
+    // many bytes from its byte on, and gives what the board received from
+    // that byte on.
+    const auto disconnettiDurante = [this](QAction* richiesta, char comando, qsizetype quanti = 1) {
         f().connetti->trigger();
         // A withdrawn read leaves its 800 ms interval to pace the reconnection.
         EXPECT_TRUE(Aspetta([&] { return inAscolto(); }, 8000));
@@ -214,7 +217,7 @@ TEST_F(FineAFine, DisconnettiAMetaLetturaEScrittura)
             return i < 0 ? QByteArray() : r.mid(i);
         };
         richiesta->trigger();
-        EXPECT_TRUE(Aspetta([&] { return !da().isEmpty(); }, 1000));
+        EXPECT_TRUE(Aspetta([&] { return da().size() >= quanti; }, 2000));
         f().disconnetti->trigger();
         Gira(2000); // the sequence's next step would have gone out by now
         return da();
@@ -224,6 +227,9 @@ TEST_F(FineAFine, DisconnettiAMetaLetturaEScrittura)
     nonConnesso("a read");
     EXPECT_EQ(disconnettiDurante(f().PcToChip, '$'), "$" + BloccoPosizione(s()));
     nonConnesso("a write");
+    // Between the position block and "#": no step is in flight.
+    EXPECT_EQ(disconnettiDurante(f().PcToChip, '$', 141), "$" + BloccoPosizione(s()));
+    nonConnesso("between two steps of a write");
     EXPECT_TRUE(messaggi.mostrati.empty());
 }
 

@@ -169,6 +169,43 @@ TEST(Disconnetti, VinceSulComandoInCorso)
     }
 }
 
+// "Disconnetti" between two steps of a sequence, the next one stored: the
+// progress window goes at once, and nothing more goes out.
+TEST(Disconnetti, TraDuePassiLaFinestraVa)
+{
+    struct Caso {
+        const char* nome;
+        std::function<void(Connessione&)> richiesta;
+        int tick; // from the request's send tick to the disconnect
+        std::string prossimo;
+    };
+    const Caso casi[] = {
+        {"after the position block of a write", [](Connessione& c) { c.PcToChip_Click(); }, 2, "#"},
+        {"after the speed block of a write", [](Connessione& c) { c.PcToChip_Click(); }, 4, A3},
+        {"after the position block of a read", [](Connessione& c) { c.carica_Click(); }, 2, "%"},
+        {"after the second reset", [](Connessione& c) { c.Res_Click(); }, 2, A3},
+        {"after the EEPROM's answer", [](Connessione& c) { c.salva_Click(); }, 2, "r"},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        Banco b;
+        b.InAscolto();
+        c.richiesta(b.p.connessione);
+        for (int i = 0; i < c.tick; ++i)
+            b.Tick();
+        ASSERT_EQ(b.s().Comando, c.prossimo);
+        ASSERT_TRUE(b.finestraVisibile());
+        b.f().disconnetti->trigger();
+        EXPECT_FALSE(b.finestraVisibile());
+        const size_t segno = b.porta.scritture.size();
+        for (int i = 0; i < 6; ++i)
+            b.Tick();
+        EXPECT_TRUE(Dopo(b, segno).empty());
+        EXPECT_FALSE(b.finestraVisibile());
+        b.ControllaNonConnesso();
+    }
+}
+
 // Each request stores its character, whatever was pending, and the next send
 // tick serves it.
 TEST(Richieste, MenuEPulsanteDiTrasferimento)
