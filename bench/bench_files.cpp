@@ -25,8 +25,8 @@ private:
 };
 
 class Silenzio : public Messaggi {
-protected:
-    Risposta Apri(const QString&, const std::optional<QString>&, Pulsanti, Icona) override { return Risposta::OK; }
+public:
+    Risposta Mostra(const QString&, const std::optional<QString>&, Pulsanti, Icona) override { return Risposta::OK; }
 };
 
 struct Banco {

@@ -6,12 +6,7 @@ namespace corsa {
 
 QString TitoloProgramma() { return QStringLiteral("Corsa"); }
 
-Risposta Messaggi::Mostra(const QString& testo, const std::optional<QString>& titolo, Pulsanti pulsanti, Icona icona)
-{
-    return Apri(testo, titolo, pulsanti, icona);
-}
-
-Risposta MessaggiQt::Apri(const QString& testo, const std::optional<QString>& titolo, Pulsanti pulsanti, Icona icona)
+Risposta MessaggiQt::Mostra(const QString& testo, const std::optional<QString>& titolo, Pulsanti pulsanti, Icona icona)
 {
     QMessageBox box(genitore_);
     box.setWindowTitle(titolo ? *titolo : TitoloProgramma());

@@ -15,20 +15,16 @@ enum class Risposta { OK, Riprova, Annulla };
 class Messaggi {
 public:
     virtual ~Messaggi() = default;
-    Risposta Mostra(const QString& testo, const std::optional<QString>& titolo, Pulsanti pulsanti, Icona icona);
-
-protected:
-    virtual Risposta Apri(const QString& testo, const std::optional<QString>& titolo, Pulsanti pulsanti,
-                          Icona icona) = 0;
+    virtual Risposta Mostra(const QString& testo, const std::optional<QString>& titolo, Pulsanti pulsanti,
+                            Icona icona) = 0;
 };
 
 class MessaggiQt : public Messaggi {
 public:
     explicit MessaggiQt(QWidget* genitore = nullptr) : genitore_(genitore) {}
     void setGenitore(QWidget* w) { genitore_ = w; }
-
-protected:
-    Risposta Apri(const QString& testo, const std::optional<QString>& titolo, Pulsanti pulsanti, Icona icona) override;
+    Risposta Mostra(const QString& testo, const std::optional<QString>& titolo, Pulsanti pulsanti,
+                    Icona icona) override;
 
 private:
     QWidget* genitore_;

@@ -21,8 +21,7 @@ public:
     std::deque<Risposta> risposte;
     std::function<void()> durante; // runs while the "box" is open
 
-protected:
-    Risposta Apri(const QString& testo, const std::optional<QString>& titolo, Pulsanti p, Icona i) override
+    Risposta Mostra(const QString& testo, const std::optional<QString>& titolo, Pulsanti p, Icona i) override
     {
         mostrati.push_back({testo, titolo, p, i});
         if (durante)
