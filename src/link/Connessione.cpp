@@ -70,23 +70,22 @@ void Connessione::Annulla()
 {
     if (MSComm1.PortOpen())
         MSComm1.setPortOpen(false);
-    c_.abilitaChip(false);
-    s_.Comando = ComandoNessuno;
-    c_.Command1->setText(TestoNonConnesso());
-    c_.connetti->setEnabled(true);
-    c_.disconnetti->setEnabled(false);
-    c_.Command1->setEnabled(false);
+    NonConnesso();
 }
 
 void Connessione::NonConnesso()
 {
+    c_.abilitaChip(false);
+    s_.Comando = ComandoNessuno;
     c_.Command1->setText(TestoNonConnesso());
     c_.connetti->setEnabled(true);
     c_.disconnetti->setEnabled(false);
-    c_.abilitaChip(false);
-    s_.Comando = ComandoNessuno;
     c_.Command1->setEnabled(false);
     pannello_.MostraIndicatori(false);
+    // A window that says a read or write is under way must not outlive the
+    // connection.
+    if (NascondiAvanzamento)
+        NascondiAvanzamento();
 }
 
 void Connessione::carica_Click() { s_.Comando = ComandoLeggiPosizione; }
@@ -128,8 +127,6 @@ void Connessione::ChiudiConnessione()
     TestCom(EsitoDisconnetti);
     c_.enco->setEnabled(false);
     ++disconnessioni_;
-    if (NascondiAvanzamento)
-        NascondiAvanzamento();
 }
 
 } // namespace corsa

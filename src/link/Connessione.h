@@ -57,12 +57,14 @@ public:
 
     // Shared by the exchange and the port search.
     Linea linea;
-    // Takes the exchange's progress window away, wherever in a sequence a
-    // disconnect lands.
+    // Takes the exchange's progress window away.
     std::function<void()> NascondiAvanzamento;
 
 private:
     void ChiudiConnessione();
+    // The one way into the not-connected state: menus, the transfer button,
+    // "e", and neither indicators nor a progress window left up. The port is
+    // the caller's to close or keep.
     void NonConnesso();
 
     Stato& s_;

@@ -172,7 +172,6 @@ void MotoreScambio::BloccoMancante()
         messaggi_.Mostra(TestoNessunaRisposta(), TitoloNessunaRisposta(), Pulsanti::RiprovaAnnulla, Icona::Critica);
     if (r == Risposta::Annulla) {
         connessione_.Annulla();
-        Mostra(false);
         // A position block taken in before a short speed block shows, as a
         // save would write it.
         pannello_.RidisegnaMatrici();

@@ -516,7 +516,8 @@ TEST(Versione, LunghezzaComeEsito)
 
 // Every command on a closed port, whoever closed it: nothing goes out, the
 // commands that expect a reply take their own missing-reply path, the
-// others go on with their sequence.
+// others go on with their sequence. Cancel leaves no progress window up,
+// not even over the EEPROM store, whose window shows until the box.
 TEST(PortaChiusa, OgniComandoSenzaRisposta)
 {
     struct Caso {
@@ -541,13 +542,20 @@ TEST(PortaChiusa, OgniComandoSenzaRisposta)
             else
                 b.porta.setPortOpen(false);
             b.porta.ricevuto = Blocco(150); // whatever a closed port may hold is not read
+            std::optional<bool> finestraAlBox;
+            b.messaggi.durante = [&] { finestraAlBox = b.finestraVisibile(); };
             const qsizetype scritto = b.porta.scritto.size();
             b.Invio(c.comando);
             b.Ricezione();
             EXPECT_EQ(b.porta.scritto.size(), scritto);
             ASSERT_EQ(b.messaggi.mostrati.size(), c.box ? 1u : 0u);
-            if (c.box)
+            if (c.box) {
                 AttesoBoxNonRisponde(b.messaggi.mostrati[0]);
+                EXPECT_FALSE(b.finestraVisibile());
+            }
+            if (c.comando == "w") {
+                EXPECT_EQ(finestraAlBox, std::optional<bool>(true));
+            }
             EXPECT_EQ(b.s().Comando, c.dopo);
             EXPECT_FALSE(b.porta.PortOpen());
             EXPECT_EQ(b.s().CambioEncoder, 1);
@@ -557,10 +565,11 @@ TEST(PortaChiusa, OgniComandoSenzaRisposta)
 
 // Retry after the port layer lost the port: the same port is opened again
 // before the request goes out; when it will not open, the request finds the
-// port closed and the box comes back.
+// port closed and the box comes back, and its Cancel leaves no progress
+// window up.
 TEST(PortaChiusa, RiprovaRiapreLaStessaPorta)
 {
-    for (const std::string& comando : std::vector<std::string>{"@", A3}) {
+    for (const std::string& comando : std::vector<std::string>{"@", A3, "w"}) {
         for (bool assente : {false, true}) {
             SCOPED_TRACE(comando + (assente ? ", port stays away" : ", port back"));
             Banco b;
@@ -571,13 +580,16 @@ TEST(PortaChiusa, RiprovaRiapreLaStessaPorta)
             if (assente)
                 b.porta.assenti.insert(Banco::N);
             b.messaggi.risposte = {Risposta::Riprova, Risposta::Annulla};
+            std::vector<bool> finestraAlBox;
+            b.messaggi.durante = [&] { finestraAlBox.push_back(b.finestraVisibile()); };
             const size_t aperte = b.porta.aperte.size();
             const size_t tentate = b.porta.tentate.size();
             b.Tick();
             ASSERT_EQ(b.messaggi.mostrati.size(), 1u);
+            EXPECT_EQ(finestraAlBox, std::vector<bool>{comando != "@"});
             ASSERT_EQ(b.porta.tentate.size(), tentate + 1);
             EXPECT_EQ(b.porta.tentate.back(), Banco::N);
-            const std::string atteso = comando == "@" ? "v" : A3;
+            const std::string atteso = comando == A3 ? A3 : "v";
             EXPECT_EQ(b.s().Comando, atteso);
             if (!assente) {
                 ASSERT_EQ(b.porta.aperte.size(), aperte + 1);
@@ -595,7 +607,10 @@ TEST(PortaChiusa, RiprovaRiapreLaStessaPorta)
             b.Tick();
             ASSERT_EQ(b.messaggi.mostrati.size(), 2u);
             AttesoBoxNonRisponde(b.messaggi.mostrati[1]);
+            EXPECT_EQ(finestraAlBox, (std::vector<bool>{comando != "@", comando != "@"}));
             EXPECT_EQ(b.s().Comando, "e");
+            EXPECT_FALSE(b.finestraVisibile());
+            b.ControllaNonConnesso();
         }
     }
 }
