@@ -16,8 +16,8 @@ Programma::Programma(PortaSeriale& porta, Messaggi& messaggi, DialogoFile& dialo
       controlli{&form1,        form1.chip,  form1.connetti, form1.disconnetti, form1.enco, form1.controlli.Command1,
                 form1.Label7, form1.Timer1},
       // clang-format on
-      connessione(stato, porta, messaggi, form1.pannello(), controlli),
-      motore(stato, porta, messaggi, form1.pannello(), connessione, controlli),
+      connessione(stato, porta, messaggi, form1.pannello(), turno, controlli),
+      motore(stato, porta, messaggi, form1.pannello(), connessione, turno, controlli),
       file(stato, dialogo, messaggi, [this] { form1.pannello().RidisegnaMatrici(); }),
       info(new FinestreInfo(&form1, &form1))
 {

@@ -7,6 +7,7 @@
 #include "Messaggi.h"
 #include "Motore.h"
 #include "Stato.h"
+#include "TurnoLinea.h"
 
 #include <QPointer>
 
@@ -25,6 +26,8 @@ public:
     ~Programma();
 
     Stato stato;
+    // Whose step has the line: the exchange's or the port search's.
+    TurnoLinea turno;
     Form1 form1;
     ControlliConnessione controlli;
     Connessione connessione;

@@ -2,11 +2,11 @@
 
 #include "Caratteri.h"
 #include "Finestre.h"
-#include "Linea.h"
 #include "Messaggi.h"
 #include "Porta.h"
 #include "Protocollo.h"
 #include "TestiNumerici.h"
+#include "TurnoLinea.h"
 #include "Twips.h"
 
 #include <QLabel>
@@ -24,10 +24,10 @@ QString TestoPorta(int porta) { return QStringLiteral(" Ricerca di connessione p
 
 } // namespace
 
-CercaPorta::CercaPorta(Stato& stato, PortaSeriale& porta, Messaggi& messaggi, Linea& linea,
+CercaPorta::CercaPorta(Stato& stato, PortaSeriale& porta, Messaggi& messaggi, TurnoLinea& turno,
                        const ControlliConnessione& controlli, QWidget* genitore)
     : QWidget(genitore, Qt::Tool | Qt::FramelessWindowHint), s_(stato), MSComm1(porta), messaggi_(messaggi),
-      linea_(linea), c_(controlli)
+      turno_(turno), c_(controlli)
 {
     setObjectName(QStringLiteral("CercaPorta"));
     setAutoFillBackground(true);
@@ -62,9 +62,9 @@ void CercaPorta::ricerca(const QString&)
 
 void CercaPorta::Timer1_Timer()
 {
-    if (linea_.Occupata())
+    const auto passo = turno_.Prendi();
+    if (!passo)
         return;
-    const auto passo = linea_.Passo();
     if (Connesso)
         PassoRicerca = 5;
     try {

@@ -12,9 +12,9 @@ class QTimer;
 namespace corsa {
 
 struct Stato;
-class Linea;
 class Messaggi;
 class PortaSeriale;
+class TurnoLinea;
 
 // The small window that finds the board's port: the port named by the port
 // file first, else ports 1 to 15, each probed with "v" and taken when the
@@ -23,7 +23,7 @@ class PortaSeriale;
 class CercaPorta : public QWidget {
     Q_OBJECT
 public:
-    CercaPorta(Stato& stato, PortaSeriale& porta, Messaggi& messaggi, Linea& linea,
+    CercaPorta(Stato& stato, PortaSeriale& porta, Messaggi& messaggi, TurnoLinea& turno,
                const ControlliConnessione& controlli, QWidget* genitore = nullptr);
 
     void ricerca(const QString& = QString());
@@ -52,7 +52,7 @@ private:
     Stato& s_;
     PortaSeriale& MSComm1;
     Messaggi& messaggi_;
-    Linea& linea_;
+    TurnoLinea& turno_;
     const ControlliConnessione& c_;
 };
 

@@ -28,9 +28,9 @@ QString TestoNessunaRisposta()
 }
 QString TitoloNessunaRisposta() { return QStringLiteral("ERRORE NELLA COMUNICAZIONE"); }
 
-Connessione::Connessione(Stato& stato, PortaSeriale& porta, Messaggi& messaggi, Pannello& pannello,
+Connessione::Connessione(Stato& stato, PortaSeriale& porta, Messaggi& messaggi, Pannello& pannello, TurnoLinea& turno,
                          const ControlliConnessione& controlli)
-    : s_(stato), MSComm1(porta), messaggi_(messaggi), pannello_(pannello), c_(controlli)
+    : s_(stato), MSComm1(porta), messaggi_(messaggi), pannello_(pannello), turno_(turno), c_(controlli)
 {
 }
 
@@ -115,7 +115,7 @@ void Connessione::Command1_Click()
 void Connessione::connetti_Click()
 {
     if (!cerca_)
-        cerca_ = new CercaPorta(s_, MSComm1, messaggi_, linea, c_, c_.Form1);
+        cerca_ = new CercaPorta(s_, MSComm1, messaggi_, turno_, c_, c_.Form1);
     cerca_->ricerca(QStringLiteral("ricerca"));
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 #include "Controlli.h"
-#include "Linea.h"
 
 #include <QPointer>
 #include <QString>
@@ -14,6 +13,7 @@ class CercaPorta;
 class Messaggi;
 class Pannello;
 class PortaSeriale;
+class TurnoLinea;
 
 // Outcomes that the exchange hands to TestCom.
 constexpr uint8_t EsitoNessunaRisposta = 0;
@@ -33,7 +33,8 @@ QString TitoloNessunaRisposta(); // "ERRORE NELLA COMUNICAZIONE"
 // go through Comando, which the exchange serves.
 class Connessione {
 public:
-    Connessione(Stato& stato, PortaSeriale& porta, Messaggi& messaggi, Pannello& pannello,
+    // turno: shared with the exchange; handed on to the port search.
+    Connessione(Stato& stato, PortaSeriale& porta, Messaggi& messaggi, Pannello& pannello, TurnoLinea& turno,
                 const ControlliConnessione& controlli);
     ~Connessione();
 
@@ -55,8 +56,6 @@ public:
     // How many times "Disconnetti" has been chosen in this run.
     unsigned Disconnessioni() const { return disconnessioni_; }
 
-    // Shared by the exchange and the port search.
-    Linea linea;
     // Takes the exchange's progress window away.
     std::function<void()> NascondiAvanzamento;
 
@@ -71,6 +70,7 @@ private:
     PortaSeriale& MSComm1;
     Messaggi& messaggi_;
     Pannello& pannello_;
+    TurnoLinea& turno_;
     const ControlliConnessione& c_;
     QPointer<CercaPorta> cerca_;
     unsigned disconnessioni_ = 0;

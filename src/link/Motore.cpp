@@ -7,6 +7,7 @@
 #include "Porta.h"
 #include "ProgressBar.h"
 #include "Protocollo.h"
+#include "TurnoLinea.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -22,8 +23,9 @@ std::string Testo(const QByteArray& r) { return std::string(r.constData(), size_
 } // namespace
 
 MotoreScambio::MotoreScambio(Stato& stato, PortaSeriale& porta, Messaggi& messaggi, Pannello& pannello,
-                             Connessione& connessione, const ControlliConnessione& controlli)
-    : s_(stato), MSComm1(porta), messaggi_(messaggi), pannello_(pannello), connessione_(connessione), c_(controlli)
+                             Connessione& connessione, TurnoLinea& turno, const ControlliConnessione& controlli)
+    : s_(stato), MSComm1(porta), messaggi_(messaggi), pannello_(pannello), connessione_(connessione), turno_(turno),
+      c_(controlli)
 {
 }
 
@@ -36,10 +38,9 @@ Dialog* MotoreScambio::dialog() const { return dialog_; }
 
 void MotoreScambio::CicloComunicazione()
 {
-    Linea& linea = connessione_.linea;
-    if (linea.Occupata())
+    const auto passo = turno_.Prendi();
+    if (!passo)
         return;
-    const auto passo = linea.Passo();
 
     bool invio = false;
     if (fase_) {

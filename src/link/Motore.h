@@ -17,6 +17,7 @@ class Dialog;
 class Messaggi;
 class Pannello;
 class PortaSeriale;
+class TurnoLinea;
 
 // The exchange with the board, one step per tick of the main window's timer.
 // A command takes two ticks: the send tick writes it and sets the interval,
@@ -25,8 +26,9 @@ class PortaSeriale;
 // goes on. Nothing here waits.
 class MotoreScambio {
 public:
+    // turno: shared with the port search.
     MotoreScambio(Stato& stato, PortaSeriale& porta, Messaggi& messaggi, Pannello& pannello, Connessione& connessione,
-                  const ControlliConnessione& controlli);
+                  TurnoLinea& turno, const ControlliConnessione& controlli);
     ~MotoreScambio();
 
     void CicloComunicazione();
@@ -66,6 +68,7 @@ private:
     Messaggi& messaggi_;
     Pannello& pannello_;
     Connessione& connessione_;
+    TurnoLinea& turno_;
     const ControlliConnessione& c_;
     QPointer<Dialog> dialog_;
 
