@@ -68,43 +68,26 @@ QString Resto(const QString& riga, int campi)
 
 std::optional<Guasto> GuastoDaNome(const QString& nome)
 {
-    static const std::map<QString, Guasto> nomi = {
-        {QStringLiteral("nessuno"), Guasto::Nessuno},
-        {QStringLiteral("silenziosa"), Guasto::Silenziosa},
-        {QStringLiteral("senzarev"), Guasto::SenzaRev},
-        {QStringLiteral("corta"), Guasto::Corta},
-        {QStringLiteral("lunga"), Guasto::Lunga},
-        {QStringLiteral("spazzatura"), Guasto::Spazzatura},
-        {QStringLiteral("rifiutoeeprom"), Guasto::RifiutoEeprom},
-        {QStringLiteral("caduta"), Guasto::CadutaBlocco},
-    };
-    auto it = nomi.find(nome.trimmed().toLower());
-    if (it == nomi.end())
-        return std::nullopt;
-    return it->second;
+    const QString cercato = nome.trimmed().toLower();
+    for (const NomeDiGuasto& g : Guasti)
+        if (cercato == QLatin1String(g.nome))
+            return g.guasto;
+    return std::nullopt;
 }
 
 QString NomeGuasto(Guasto g)
 {
-    switch (g) {
-    case Guasto::Nessuno: return QStringLiteral("nessuno");
-    case Guasto::Silenziosa: return QStringLiteral("silenziosa");
-    case Guasto::SenzaRev: return QStringLiteral("senzarev");
-    case Guasto::Corta: return QStringLiteral("corta");
-    case Guasto::Lunga: return QStringLiteral("lunga");
-    case Guasto::Spazzatura: return QStringLiteral("spazzatura");
-    case Guasto::RifiutoEeprom: return QStringLiteral("rifiutoeeprom");
-    case Guasto::CadutaBlocco: return QStringLiteral("caduta");
-    }
+    for (const NomeDiGuasto& n : Guasti)
+        if (n.guasto == g)
+            return QLatin1String(n.nome);
     return {};
 }
 
 QString ElencoGuasti()
 {
     QStringList nomi;
-    for (Guasto g : {Guasto::Silenziosa, Guasto::SenzaRev, Guasto::Corta, Guasto::Lunga, Guasto::Spazzatura,
-                     Guasto::RifiutoEeprom, Guasto::CadutaBlocco, Guasto::Nessuno})
-        nomi << NomeGuasto(g);
+    for (const NomeDiGuasto& g : Guasti)
+        nomi << QLatin1String(g.nome);
     return nomi.join(QLatin1Char(' '));
 }
 

@@ -28,6 +28,24 @@ enum class Guasto {
     CadutaBlocco,  // half the reply, then the port vanishes
 };
 
+struct NomeDiGuasto {
+    Guasto guasto;
+    const char* nome;
+};
+// The one list of fault names: the parser reads it, the help prints it.
+// clang-format off
+inline constexpr NomeDiGuasto Guasti[] = {
+    {Guasto::Silenziosa,    "silenziosa"},
+    {Guasto::SenzaRev,      "senzarev"},
+    {Guasto::Corta,         "corta"},
+    {Guasto::Lunga,         "lunga"},
+    {Guasto::Spazzatura,    "spazzatura"},
+    {Guasto::RifiutoEeprom, "rifiutoeeprom"},
+    {Guasto::CadutaBlocco,  "caduta"},
+    {Guasto::Nessuno,       "nessuno"},
+};
+// clang-format on
+
 std::optional<Guasto> GuastoDaNome(const QString& nome);
 QString NomeGuasto(Guasto g);
 QString ElencoGuasti(); // every name, blank-separated, as the help lists them

@@ -199,17 +199,38 @@ TEST(ProgrammaSimulatore, RifiutaUnaParolaSconosciutaSullaRigaDiComando)
     EXPECT_TRUE(p.readAllStandardError().contains("guasto 3 silenziosa"));
 }
 
-// --help names every fault that --guasto takes.
+// The faults that --help and "aiuto" list are those the parser takes, in the
+// table's order, with nothing more.
 TEST(ProgrammaSimulatore, AiutoElencaIGuasti)
 {
+    QStringList attesi;
+    for (const sim::NomeDiGuasto& g : sim::Guasti) {
+        attesi << QLatin1String(g.nome);
+        EXPECT_EQ(sim::GuastoDaNome(QLatin1String(g.nome)), g.guasto) << g.nome;
+        EXPECT_EQ(NomeGuasto(g.guasto), QLatin1String(g.nome));
+    }
+    // The names that follow the label, up to the end of the line.
+    const auto elenco = [](const QString& testo, const QString& etichetta) {
+        const qsizetype da = testo.indexOf(etichetta);
+        if (da < 0)
+            return QStringList{QStringLiteral("(manca ") + etichetta + QLatin1Char(')')};
+        QString riga = testo.mid(da + etichetta.size()).section(QLatin1Char('\n'), 0, 0).trimmed();
+        if (riga.endsWith(QLatin1Char('.')))
+            riga.chop(1);
+        return riga.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    };
+
     QProcess p;
     p.start(QStringLiteral(CORSA_SIM_PROGRAMMA), {QStringLiteral("--help")});
     ASSERT_TRUE(p.waitForFinished(5000));
     EXPECT_EQ(p.exitCode(), 0);
     const QString aiuto = QString::fromUtf8(p.readAllStandardOutput());
-    for (Guasto g : {Guasto::Silenziosa, Guasto::SenzaRev, Guasto::Corta, Guasto::Lunga, Guasto::Spazzatura,
-                     Guasto::RifiutoEeprom, Guasto::CadutaBlocco, Guasto::Nessuno})
-        EXPECT_TRUE(aiuto.contains(QLatin1Char(' ') + NomeGuasto(g))) << NomeGuasto(g).toStdString();
+    EXPECT_EQ(elenco(aiuto, QStringLiteral("Guasti (per --guasto e per guasto): ")), attesi);
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    sim::SimulatoreScheda s(dir.path());
+    EXPECT_EQ(elenco(s.esegui(QStringLiteral("aiuto")), QStringLiteral("guasti: ")), attesi);
 }
 
 } // namespace
